@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QRgb>
 
 // Every rectangle of the skin template that the painters read, in template pixels
 // (scale 1). Regions anchored to the right or bottom edge take the template's size.

@@ -1,0 +1,31 @@
+#include "app/App.h"
+
+#include "app/Fonts.h"
+#include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/Platform.h"
+
+#include <QApplication>
+
+namespace app {
+
+bool startUp()
+{
+    fonts::ensureTahoma();
+    FrmMain &main = forms::frmMain();
+    if (platform::endRequested())
+        return false;
+    main.Show();
+    return true;
+}
+
+int run(QApplication &application)
+{
+    // The program ends when its start window is unloaded, not when a window closes.
+    application.setQuitOnLastWindowClosed(false);
+    if (!startUp())
+        return 0;
+    return application.exec();
+}
+
+} // namespace app

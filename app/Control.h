@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QLabel>
+#include <QRectF>
+#include <QWidget>
+
+#include <functional>
+
+// A control on a window: its position and size are kept as given, fractions included,
+// and shown at the nearest whole pixel (halves to even, so 162.5 lands on 162). A move
+// that changes the size runs the control's resize handler before it returns.
+class Control {
+public:
+    explicit Control(QWidget *widget) : widget_(widget) { geom_ = widget->geometry(); }
+    virtual ~Control() = default;
+    Control(const Control &) = delete;
+    Control &operator=(const Control &) = delete;
+
+    void Move(double left, double top);
+    void Move(double left, double top, double width, double height);
+    double Left() const { return geom_.x(); }
+    double Top() const { return geom_.y(); }
+    double Width() const { return geom_.width(); }
+    double Height() const { return geom_.height(); }
+    void setLeft(double left) { Move(left, geom_.y()); }
+    void setTop(double top) { Move(geom_.x(), top); }
+
+    void setResizeHandler(std::function<void()> handler) { onResize_ = std::move(handler); }
+    QWidget *widget() const { return widget_; }
+
+protected:
+    // For controls whose size follows their content.
+    void setSize(double width, double height);
+
+private:
+    void apply();
+
+    QWidget *widget_;
+    QRectF geom_;
+    std::function<void()> onResize_;
+};
+
+template <class W>
+class Ctl : public Control {
+public:
+    explicit Ctl(W *widget) : Control(widget), w_(widget) {}
+    W *operator->() const { return w_; }
+    W *get() const { return w_; }
+private:
+    W *w_;
+};
+
+// A label that sizes itself to its text in its own font.
+class AutoLabel : public Ctl<QLabel> {
+public:
+    explicit AutoLabel(QLabel *label) : Ctl<QLabel>(label) {}
+    void setCaption(const QString &text);
+    QString caption() const { return get()->text(); }
+    void setFont(const QFont &font);
+private:
+    void fitToText();
+};

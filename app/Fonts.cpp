@@ -1,0 +1,19 @@
+#include "app/Fonts.h"
+
+#include <QFontDatabase>
+#include <QStandardPaths>
+
+namespace fonts {
+
+void ensureTahoma()
+{
+    if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+        return;
+    for (const char *file : {"wine/fonts/tahoma.ttf", "wine/fonts/tahomabd.ttf"}) {
+        const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QString::fromLatin1(file));
+        if (!path.isEmpty())
+            QFontDatabase::addApplicationFont(path);
+    }
+}
+
+} // namespace fonts

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace fonts {
+// Makes "Tahoma" available: registers the copy that the system's font packages install
+// outside the font configuration, when the system does not know Tahoma already.
+void ensureTahoma();
+} // namespace fonts

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ui/skin/Surface.h"
+
+#include <QRectF>
+
+class Form;
+namespace forms {
+void Unload(Form &form);
+}
+
+// A top-level window of the program, reached by its name. Its position and size are in
+// twips; inside it everything is in pixels. A size change runs Form_Resize before Move
+// returns, and a change of window state runs it too.
+class Form : public Surface {
+public:
+    enum State { Normal = 0, Minimized = 1 };
+
+    explicit Form(const QString &name);
+
+    QString Name() const { return objectName(); }
+
+    void Move(double left, double top, double width, double height);
+    double Left() const { return twips_.x(); }
+    double Top() const { return twips_.y(); }
+    double Width() const { return twips_.width(); }
+    double Height() const { return twips_.height(); }
+
+    int WindowState() const;
+    void setWindowState(int state);
+
+    void Show(Form *owner = nullptr);
+    void Hide();
+    // False where the focus cannot go (hidden, disabled or minimised).
+    bool SetFocus();
+
+    // Key presses reach Form_KeyDown before the control that has the focus.
+    void setKeyPreview(bool on);
+
+    bool unloading() const { return unloading_; }
+
+    virtual void Form_Load() {}
+    virtual void Form_Resize() {}
+    virtual void Form_Unload(bool &cancel) { Q_UNUSED(cancel); }
+    virtual void Form_GotFocus() {}
+    virtual void Form_KeyDown(int keyCode, int shift) { Q_UNUSED(keyCode); Q_UNUSED(shift); }
+
+protected:
+    // Runs when the window is unloaded, before it is destroyed: stop timers and loops.
+    virtual void teardown() {}
+
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    friend void forms::Unload(Form &form);
+
+    QRectF twips_;
+    bool everShown_ = false;
+    bool unloading_ = false;
+    bool keyPreview_ = false;
+};
+
+// The key code of a key as the program's handlers see it (Escape 27, Enter 13).
+int keyCodeOf(int qtKey);

@@ -1,0 +1,220 @@
+#include "app/FrmMain.h"
+
+#include "app/Forms.h"
+#include "app/FrmVelantra.h"
+#include "app/FrmZFon.h"
+#include "app/ModMain.h"
+#include "app/Platform.h"
+#include "app/Widgets.h"
+#include "app/WindowArrangement.h"
+#include "engine/Rounding.h"
+#include "ui/skin/Cursors.h"
+#include "ui/skin/SkinDraw.h"
+#include "ui/start/CaptionStrip.h"
+#include "ui/start/StartLayout.h"
+
+using widgets::make;
+
+namespace {
+
+const QColor kWindowBack(197, 214, 237);
+const QColor kShadowText(207, 207, 207);
+
+QLabel *addressLabel(QWidget *parent, const QRect &design)
+{
+    SkinFont font = tahoma(9);
+    font.underline = true;
+    auto *l = make<QLabel>(parent, design, font, FrmMain::webAddress());
+    l->setCursor(skinCursors::hand());
+    return l;
+}
+
+Ctl<QRadioButton> *modeOption(QWidget *parent, const QRect &design, const QString &text)
+{
+    auto *option = make<QRadioButton>(parent, design, tahoma(15.75, true), text);
+    widgets::setBackground(option, kWindowBack);
+    return new Ctl<QRadioButton>(option);
+}
+
+} // namespace
+
+QString FrmMain::webAddress()
+{
+    return QStringLiteral("www.velantra.example");
+}
+
+FrmMain::FrmMain()
+    : Form(QStringLiteral("frmMain")),
+      PFormKontrol(new CaptionStrip(this)),
+      lbKucukURLGolge(addressLabel(this, {62, 114, 114, 14})),
+      lbKucukURL(addressLabel(this, {56, 100, 114, 14})),
+      btnStart(make<QPushButton>(this, {168, 128, 175, 45}, tahoma(12, true), QStringLiteral("START")))
+{
+    pSablon.makeCurrent();
+    setWindowTitle(QStringLiteral("Tovarin Parlendo"));
+    setWindowIcon(skinCursors::appIcon());
+    setBackColor(kWindowBack);
+    setFont(tahoma(8.25));
+
+    PFormKontrol->setGeometry(88, 26, 43, 17);
+    PFormKontrol.Move(88, 26, 43, 17);
+    widgets::setTextColour(lbKucukURLGolge.get(), kShadowText);
+    lbKucukURL.setCaption(webAddress());
+    lbKucukURLGolge.setCaption(webAddress());
+
+    optMode[0].reset(modeOption(this, {248, 240, 150, 25}, QStringLiteral("Show Mode")));
+    optMode[1].reset(modeOption(this, {248, 272, 220, 25}, QStringLiteral("Competition Mode")));
+    for (int i = 0; i < 2; ++i) {
+        connect((*optMode[i]).get(), &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optMode_Click(i);
+        });
+    }
+    connect(btnStart.get(), &QPushButton::clicked, this, [this] { btnStart_Click(); });
+
+    PFormKontrol->setActions({
+        [this] { toggleBackdrop(); },
+        [this] { setWindowState(Minimized); },
+        [this] {
+            if (backdropOn_)
+                if (FrmZFon *backdrop = forms::loadedZFon())
+                    backdrop->Hide();
+        },
+        [this] { forms::Unload(*this); },
+    });
+
+    QWidget::setTabOrder(PFormKontrol.get(), lbKucukURLGolge.get());
+    QWidget::setTabOrder(lbKucukURLGolge.get(), lbKucukURL.get());
+    QWidget::setTabOrder(lbKucukURL.get(), btnStart.get());
+    QWidget::setTabOrder(btnStart.get(), (*optMode[0]).get());
+    QWidget::setTabOrder((*optMode[0]).get(), (*optMode[1]).get());
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::Form_Load()
+{
+    const ScreenMetrics screen = platform::screen();
+    Move(0, 0, screen.widthTwips(), screen.heightTwips());
+    const double heightPx = screen.heightTwips() / screen.twipsPerPixelY;
+    if (heightPx < kMinimumScreenHeight) {
+        platform::messageBox(QStringLiteral("Minimum secreen resolution must be 1024x768"));
+        platform::endProcess();
+        return;
+    }
+    if (heightPx < kFittingThreshold)
+        Move(0, 0, screen.widthTwips(), screen.heightTwips());
+    else
+        Move(Left(), Top(), 1280 * screen.twipsPerPixelX, 800 * screen.twipsPerPixelY);
+    (*optMode[1])->setChecked(true);
+    modMain::competitionMode = true;
+    PFormKontrol->paintResting();
+    modMain::exerciseOpen = 0;
+    restoreIfMinimized();
+}
+
+void FrmMain::restoreIfMinimized()
+{
+    if (WindowState() == Minimized)
+        setWindowState(Normal);
+}
+
+void FrmMain::optMode_Click(int index)
+{
+    modMain::competitionMode = index == 1;
+}
+
+void FrmMain::btnStart_Click()
+{
+    modMain::exerciseOpen = 1;
+    const double left = Left(), top = Top(), width = Width(), height = Height();
+    FrmVelantra &exercise = forms::frmVelantra();
+    exercise.Move(left, top + kTopBandTwips, width, height - kTopBandTwips);
+    exercise.Show(this);
+    temelYarismaEkraniCiz();
+}
+
+void FrmMain::Form_Resize()
+{
+    if (WindowState() == Minimized)
+        return;
+    temelYarismaEkraniCiz();
+    const auto places = startLayout::controlPlaces(ScaleWidth(), ScaleHeight());
+    PFormKontrol.Move(places.strip.x(), places.strip.y(), places.strip.width(), places.strip.height());
+    btnStart.Move(places.start.x(), places.start.y(), places.start.width(), places.start.height());
+    optMode[1]->Move(places.competition.x(), places.competition.y(), places.competition.width(),
+                     places.competition.height());
+    optMode[0]->Move(places.show.x(), places.show.y(), places.show.width(), places.show.height());
+}
+
+void FrmMain::temelYarismaEkraniCiz()
+{
+    const int h = roundToInt(ScaleHeight());
+    const int w = roundToInt(ScaleWidth());
+    setAutoRedraw(true);
+    Cls();
+    paintSkinFrame(*this, w, h, modMain::exerciseOpen != 0 ? openHeader() : startHeader());
+    if (modMain::exerciseOpen != 0) {
+        setFont(SkinFont{QStringLiteral("Arial"), 12, true, false});
+    } else {
+        const QString title = QStringLiteral("SPEED VELANTRA");
+        SkinFont titleFont = font();
+        titleFont.bold = true;
+        titleFont.points = 28;
+        setFont(titleFont);
+        setForeColor(0xFFFFFFFF);
+        drawTextInRect(*this, title, 4, 77, w, h, kDtCenter);
+        setForeColor(0xFFC00000);
+        drawTextInRect(*this, title, 0, 75, w, h, kDtCenter);
+        const int y = startLayout::logoTop(ScaleHeight(), TextHeight(title));
+        copyFromTemplate(*this, startLayout::centredLeft(w, skin::startLogo.w), y, skin::startLogo);
+        copyFromTemplate(*this, startLayout::centredLeft(w, skin::startSlogan.w), y - 75, skin::startSlogan);
+    }
+    lbKucukURL->raise();
+    lbKucukURL.Move(PFormKontrol.Left() - lbKucukURL.Width() - 20, 3);
+    lbKucukURLGolge.Move(lbKucukURL.Left() + 1, lbKucukURL.Top() + 1);
+    paintFrameCorners(*this, w, h);
+    Refresh();
+    setAutoRedraw(false);
+}
+
+void FrmMain::toggleBackdrop()
+{
+    backdropOn_ = !backdropOn_;
+    if (backdropOn_) {
+        arrangeWindows();
+        forms::frmZFon().Show();
+    } else if (FrmZFon *backdrop = forms::loadedZFon()) {
+        backdrop->Hide();
+    }
+}
+
+void FrmMain::arrangeWindows()
+{
+    const ScreenMetrics screen = platform::screen();
+    const int tppX = roundToInt(screen.twipsPerPixelX);
+    const int tppY = roundToInt(screen.twipsPerPixelY);
+    const auto wPx = static_cast<std::int16_t>(roundToInt(Width() / screen.twipsPerPixelX));
+    const auto hPx = static_cast<std::int16_t>(roundToInt(Height() / screen.twipsPerPixelY));
+    using windowArrangement::WorkArea;
+    const WorkArea area = screen.workArea ? WorkArea::fromRect(*screen.workArea) : WorkArea{};
+    const QPoint at = windowArrangement::centredIn(area, wPx, hPx);
+    Move(at.x() * tppX, at.y() * tppY, wPx * tppX, hPx * tppY);
+    for (Form *form : forms::loaded()) {
+        if (form->Name() != QLatin1String("frmZFon") && form->Name() != QLatin1String("frmMain"))
+            form->Move(Left(), Top() + kTopBandTwips, Width(), Height() - kTopBandTwips);
+    }
+}
+
+void FrmMain::unloadAllForms()
+{
+    const QList<Form *> all = forms::loaded();
+    for (Form *form : all)
+        forms::Unload(*form);
+}
+
+void FrmMain::Form_Unload(bool &cancel)
+{
+    Q_UNUSED(cancel);
+    unloadAllForms();
+}

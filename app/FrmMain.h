@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/Control.h"
+#include "app/Form.h"
+#include "ui/skin/SkinTemplate.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <array>
+#include <memory>
+
+class CaptionStrip;
+
+// The start window: the mode choice and START, its own window buttons, and the skin
+// template that every painter copies from. Closing it ends the program.
+class FrmMain : public Form {
+public:
+    static constexpr int kMinimumScreenHeight = 768;
+    static constexpr int kFittingThreshold = 800;
+    static constexpr int kTopBandTwips = 375;
+
+    FrmMain();
+    ~FrmMain() override;
+
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload(bool &cancel) override;
+
+    void restoreIfMinimized();
+    void optMode_Click(int index);
+    void btnStart_Click();
+    void temelYarismaEkraniCiz();
+
+    void toggleBackdrop();
+    void arrangeWindows();
+    void unloadAllForms();
+    bool backdropOn() const { return backdropOn_; }
+
+    SkinTemplate pSablon;
+    Ctl<CaptionStrip> PFormKontrol;
+    AutoLabel lbKucukURLGolge;
+    AutoLabel lbKucukURL;
+    Ctl<QPushButton> btnStart;
+    std::array<std::unique_ptr<Ctl<QRadioButton>>, 2> optMode;
+
+    // The address the two small labels show: a site of the program's own kind.
+    static QString webAddress();
+
+private:
+    bool backdropOn_ = false;
+};

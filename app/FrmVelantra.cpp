@@ -1,0 +1,284 @@
+#include "app/FrmVelantra.h"
+
+#include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/ModMain.h"
+#include "app/Widgets.h"
+#include "engine/Rounding.h"
+#include "ui/exercise/ExerciseLayout.h"
+#include "ui/exercise/QuestionGrid.h"
+#include "ui/skin/Cursors.h"
+#include "ui/skin/SkinButton.h"
+#include "ui/skin/SkinDraw.h"
+
+#include <QApplication>
+
+using widgets::make;
+
+namespace {
+
+const QColor kWindowBack(197, 214, 237);
+const QColor kPanelBack(192, 192, 255);
+const QColor kAverageText(192, 0, 0);
+
+QLineEdit *textBox(QWidget *parent, const QRect &design, bool readOnly)
+{
+    auto *box = make<QLineEdit>(parent, design, tahoma(39.75, true));
+    box->setAlignment(Qt::AlignCenter);
+    box->setReadOnly(readOnly);
+    return box;
+}
+
+QLabel *label(QWidget *parent, const QRect &design, const SkinFont &font, const QString &text,
+              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto *l = make<QLabel>(parent, design, font, text);
+    l->setAlignment(alignment);
+    widgets::setBackground(l, kPanelBack);
+    return l;
+}
+
+Surface *panel(QWidget *parent, const QRect &design)
+{
+    auto *p = new Surface(parent);
+    p->setGeometry(design);
+    p->setBackColor(kPanelBack);
+    p->setFont(tahoma(12.75, true));
+    p->setMouseTracking(false);
+    return p;
+}
+
+} // namespace
+
+FrmVelantra::FrmVelantra()
+    : Form(QStringLiteral("frmVelantra")),
+      btnBack(new SkinButton(QStringLiteral("Back"), this)),
+      pKontrol(panel(this, {322, 36, 275, 555})),
+      gSoru(new QuestionGrid(this)),
+      btnKaristir(make<QPushButton>(pKontrol.get(), {56, 30, 170, 45}, tahoma(14.25, true), QStringLiteral("SHUFFLE"))),
+      btnStart(make<QPushButton>(pKontrol.get(), {72, 106, 141, 41}, tahoma(14.25, true), QStringLiteral("START"))),
+      txtSure(textBox(pKontrol.get(), {24, 156, 239, 72}, true)),
+      lbBilgi{AutoLabel(label(pKontrol.get(), {58, 258, 161, 25}, tahoma(15.75, true), QStringLiteral("YOUR ANSWER"), Qt::AlignCenter)),
+              AutoLabel(label(pKontrol.get(), {36, 370, 201, 25}, tahoma(15.75, true), QStringLiteral("CORRECT ANSWER"), Qt::AlignCenter))},
+      txtYourAnswer(textBox(pKontrol.get(), {66, 286, 150, 72}, false)),
+      txtCorrectAnswer(textBox(pKontrol.get(), {64, 398, 150, 72}, true)),
+      btnCheck(make<QPushButton>(pKontrol.get(), {4, 492, 267, 41}, tahoma(14.25, true), QStringLiteral("SHOW CORRECT ANSWER"))),
+      pScore(panel(this, {32, 272, 275, 163})),
+      lbDeneme1(label(pScore.get(), {48, 16, 89, 19}, tahoma(12, true), QStringLiteral("1st : 04:44"))),
+      btnReset(make<QPushButton>(pScore.get(), {184, 8, 85, 33}, tahoma(14.25, true), QStringLiteral("RESET"))),
+      lbDeneme2(label(pScore.get(), {48, 64, 93, 19}, tahoma(12, true), QStringLiteral("2nd : 04:44"))),
+      lbDeneme3(label(pScore.get(), {63, 104, 91, 19}, tahoma(12, true), QStringLiteral("3rd : 04:44"))),
+      lbAverage(label(pScore.get(), {44, 128, 137, 25}, tahoma(15.75, true), QStringLiteral("TIME : 18:67"),
+                      Qt::AlignRight | Qt::AlignVCenter)),
+      engine_(*gSoru.get(), *this, [] { return modMain::competitionMode; }, this)
+{
+    setBackColor(kWindowBack);
+    setFont(tahoma(8.25));
+    setWindowIcon(skinCursors::appIcon());
+    setKeyPreview(true);
+
+    btnBack->setGeometry(66, 34, 85, 39);
+    btnBack->setFont(tahoma(12.75, true));
+    btnBack->setCustomCursor(skinCursors::hand());
+    btnBack.Move(66, 34, 85, 39);
+    gSoru->setGeometry(48, 104, 147, 125);
+    gSoru.Move(48, 104, 147, 125);
+    for (AutoLabel *l : {&lbBilgi[0], &lbBilgi[1], &lbDeneme1, &lbDeneme2, &lbDeneme3, &lbAverage})
+        l->setCaption(l->caption());
+    widgets::setTextColour(lbAverage.get(), kAverageText);
+    widgets::setBackground(txtYourAnswer.get(), Qt::white);
+
+    trmSure.setInterval(10);
+    trmSure.setTimerType(Qt::PreciseTimer);
+
+    btnBack.setResizeHandler([this] { btnBack->paintResting(); });
+    btnBack->setClickHandler([this] { btnBack_Click(); });
+    pKontrol.setResizeHandler([this] { pKontrol_Resize(); });
+    pScore.setResizeHandler([this] { pScore_Resize(); });
+    connect(btnKaristir.get(), &QPushButton::clicked, this, [this] { btnKaristir_Click(); });
+    connect(btnStart.get(), &QPushButton::clicked, this, [this] { btnStart_Click(); });
+    connect(btnCheck.get(), &QPushButton::clicked, this, [this] { btnCheck_Click(); });
+    connect(btnReset.get(), &QPushButton::clicked, this, [this] { btnReset_Click(); });
+    connect(&trmSure, &QTimer::timeout, this, [this] { trmSure_Timer(); });
+
+    // Tab order as designed.
+    QWidget *order[] = {btnBack.get(), pKontrol.get(), gSoru.get(), btnKaristir.get(), btnStart.get(),
+                        txtSure.get(), lbBilgi[0].get(), txtYourAnswer.get(), lbBilgi[1].get(),
+                        txtCorrectAnswer.get(), btnCheck.get(), pScore.get(), lbDeneme1.get(),
+                        btnReset.get(), lbDeneme2.get(), lbDeneme3.get(), lbAverage.get()};
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void FrmVelantra::Form_Load()
+{
+    engine_.load();
+}
+
+void FrmVelantra::teardown()
+{
+    engine_.discard();
+    trmSure.stop();
+}
+
+void FrmVelantra::Form_Resize()
+{
+    if (WindowState() == Minimized)
+        return;
+    drawExerciseScreen();
+}
+
+void FrmVelantra::Form_KeyDown(int keyCode, int shift)
+{
+    engine_.Form_KeyDown(keyCode, shift);
+}
+
+void FrmVelantra::drawExerciseScreen()
+{
+    const double sw = ScaleWidth();
+    const double sh = ScaleHeight();
+    const int h = roundToInt(sh);
+    const int w = roundToInt(sw);
+
+    setAutoRedraw(true);
+    Cls();
+    paintSkinFrame(*this, w, h, exerciseHeader());
+    paintFrameCorners(*this, w, h);
+
+    const QString title = QStringLiteral("Speed Velantra");
+    setFont(SkinFont{QStringLiteral("Arial"), 15, true, false});
+    setForeColor(0xFFFFFFFF);
+    drawTextInRect(*this, title, 211, 3, roundToInt(sw), roundToInt(sh), kDtLeftTop);
+    setForeColor(0xFF000080);
+    drawTextInRect(*this, title, 210, 2, roundToInt(sw), roundToInt(sh), kDtLeftTop);
+
+    fitQuestionGrid(40, 70, exerciseLayout::gridSide(sh));
+    const auto places = exerciseLayout::screenPlaces(sw, sh, gSoru.Left(), gSoru.Width());
+    pScore.Move(places.score.x(), places.score.y(), places.score.width(), places.score.height());
+    pKontrol.Move(places.control.x(), places.control.y(), places.control.width(), places.control.height());
+    btnBack.Move(sw - 175, pKontrol.Top() + pKontrol.Height() + 20, 140, 50);
+
+    Refresh();
+    setAutoRedraw(false);
+
+    drawControlFrame(pScore);
+    drawControlFrame(pKontrol);
+    drawControlFrame(gSoru);
+}
+
+void FrmVelantra::fitQuestionGrid(int x, int y, int side)
+{
+    gSoru.Move(x, y, side, side);
+    const int r = exerciseLayout::gridRowTwips(side);
+    gSoru->setRowHeight(-1, r);
+    gSoru->setColWidth(-1, r);
+    const int finalSide = exerciseLayout::gridSideFromRowTwips(gSoru->rowHeight(0));
+    gSoru.Move(x, y, finalSide, finalSide);
+}
+
+void FrmVelantra::pKontrol_Resize()
+{
+    using namespace exerciseLayout;
+    const auto places = controlPanelPlaces(pKontrol->ScaleWidth(), pKontrol->ScaleHeight(),
+                                           QSizeF(lbBilgi[0].Width(), lbBilgi[0].Height()),
+                                           QSizeF(lbBilgi[1].Width(), lbBilgi[1].Height()));
+    const auto move = [&places](Control &c, ControlRow row) {
+        const QRectF &r = places.rect[row];
+        c.Move(r.x(), r.y(), r.width(), r.height());
+    };
+    move(btnKaristir, Shuffle);
+    move(btnStart, Start);
+    move(txtSure, Time);
+    lbBilgi[0].Move(places.rect[YourCaption].x(), places.rect[YourCaption].y());
+    move(txtYourAnswer, YourAnswer);
+    lbBilgi[1].Move(places.rect[CorrectCaption].x(), places.rect[CorrectCaption].y());
+    move(txtCorrectAnswer, CorrectAnswer);
+    move(btnCheck, Check);
+}
+
+void FrmVelantra::pScore_Resize()
+{
+    const QRectF reset = exerciseLayout::resetButtonPlace(pScore->ScaleWidth());
+    btnReset.Move(reset.x(), reset.y(), reset.width(), reset.height());
+    arrangeScoreLabels();
+}
+
+void FrmVelantra::arrangeScoreLabels()
+{
+    const auto places = exerciseLayout::scoreLabelPlaces(
+        btnReset.Left(), {lbDeneme1.Width(), lbDeneme2.Width(), lbDeneme3.Width()}, lbAverage.Width());
+    lbDeneme1.Move(places.attempt[0].x(), places.attempt[0].y());
+    lbDeneme2.Move(places.attempt[1].x(), places.attempt[1].y());
+    lbDeneme3.Move(places.attempt[2].x(), places.attempt[2].y());
+    lbAverage.Move(places.average.x(), places.average.y());
+}
+
+void FrmVelantra::drawControlFrame(const Control &control)
+{
+    using namespace exerciseLayout;
+    static constexpr skin::Region kPieces[] = {
+        skin::panelEdgeTop, skin::panelEdgeBottom, skin::panelEdgeLeft, skin::panelEdgeRight,
+        skin::panelCornerTopLeft, skin::panelCornerTopRight, skin::panelCornerBottomLeft, skin::panelCornerBottomRight};
+    setAutoRedraw(true);
+    for (const FramePiece &p : controlFramePieces(control.Left(), control.Top(), control.Width(), control.Height()))
+        copyFromTemplate(*this, p.x, p.y, kPieces[p.piece]);
+    Refresh();
+    setAutoRedraw(false);
+}
+
+int FrmVelantra::btnBackHot() const
+{
+    return btnBack->hot();
+}
+
+void FrmVelantra::btnBack_Click()
+{
+    modMain::exerciseOpen = 0;
+    forms::frmMain().temelYarismaEkraniCiz();
+    forms::Unload(*this);
+}
+
+void FrmVelantra::setShuffleCaption(const QString &caption) { btnKaristir->setText(caption); }
+void FrmVelantra::setShuffleEnabled(bool enabled) { btnKaristir->setEnabled(enabled); }
+void FrmVelantra::setStartCaption(const QString &caption) { btnStart->setText(caption); }
+void FrmVelantra::setStartEnabled(bool enabled) { btnStart->setEnabled(enabled); }
+
+void FrmVelantra::setTimerOn(bool on)
+{
+    if (on)
+        trmSure.start();
+    else
+        trmSure.stop();
+}
+
+void FrmVelantra::setTimeText(const QString &text) { txtSure->setText(text); }
+QString FrmVelantra::yourAnswer() const { return txtYourAnswer->text(); }
+void FrmVelantra::setYourAnswer(const QString &text) { txtYourAnswer->setText(text); }
+
+void FrmVelantra::setYourAnswerBackColor(QRgb colour)
+{
+    widgets::setBackground(txtYourAnswer.get(), QColor::fromRgb(colour));
+}
+
+void FrmVelantra::setYourAnswerLocked(bool locked) { txtYourAnswer->setReadOnly(locked); }
+
+void FrmVelantra::focusYourAnswer()
+{
+    txtYourAnswer->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmVelantra::setCorrectAnswer(const QString &text) { txtCorrectAnswer->setText(text); }
+
+AutoLabel &FrmVelantra::attemptLabel(int n)
+{
+    return n == 1 ? lbDeneme1 : n == 2 ? lbDeneme2 : lbDeneme3;
+}
+
+void FrmVelantra::setAttemptLabel(int n, const QString &caption, QRgb backColor)
+{
+    AutoLabel &l = attemptLabel(n);
+    l.setCaption(caption);
+    widgets::setBackground(l.get(), QColor::fromRgb(backColor));
+}
+
+void FrmVelantra::setAverageCaption(const QString &caption) { lbAverage.setCaption(caption); }

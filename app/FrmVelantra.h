@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/Control.h"
+#include "app/Form.h"
+#include "engine/ExerciseControls.h"
+#include "engine/ExerciseEngine.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <array>
+
+class QuestionGrid;
+class SkinButton;
+
+// The exercise window: the question grid on the left, the score and control panels on
+// the right, the Back button below them. It lies over the start window, which owns it.
+class FrmVelantra : public Form, private ExerciseControls {
+public:
+    FrmVelantra();
+
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_KeyDown(int keyCode, int shift) override;
+
+    void drawExerciseScreen();
+    void fitQuestionGrid(int x, int y, int side);
+    void pKontrol_Resize();
+    void pScore_Resize();
+    void arrangeScoreLabels() override;
+    void drawControlFrame(const Control &control);
+
+    void btnKaristir_Click() { engine_.btnKaristir_Click(); }
+    void btnStart_Click() { engine_.btnStart_Click(); }
+    void btnCheck_Click() { engine_.btnCheck_Click(); }
+    void btnReset_Click() { engine_.btnReset_Click(); }
+    void trmSure_Timer() { engine_.trmSure_Timer(); }
+    void btnBack_Click();
+
+    const ExerciseState &state() const { return engine_.state(); }
+    ExerciseEngine &engine() { return engine_; }
+    int btnBackHot() const;
+
+    // The controls, by their names.
+    Ctl<SkinButton> btnBack;
+    Ctl<Surface> pKontrol;
+    Ctl<QuestionGrid> gSoru;
+    Ctl<QPushButton> btnKaristir;
+    Ctl<QPushButton> btnStart;
+    Ctl<QLineEdit> txtSure;
+    std::array<AutoLabel, 2> lbBilgi;
+    Ctl<QLineEdit> txtYourAnswer;
+    Ctl<QLineEdit> txtCorrectAnswer;
+    Ctl<QPushButton> btnCheck;
+    Ctl<Surface> pScore;
+    AutoLabel lbDeneme1;
+    Ctl<QPushButton> btnReset;
+    AutoLabel lbDeneme2;
+    AutoLabel lbDeneme3;
+    AutoLabel lbAverage;
+    QTimer trmSure;
+
+protected:
+    void teardown() override;
+
+private:
+    // ExerciseControls
+    void setShuffleCaption(const QString &caption) override;
+    void setShuffleEnabled(bool enabled) override;
+    void setStartCaption(const QString &caption) override;
+    void setStartEnabled(bool enabled) override;
+    void setTimerOn(bool on) override;
+    void setTimeText(const QString &text) override;
+    QString yourAnswer() const override;
+    void setYourAnswer(const QString &text) override;
+    void setYourAnswerBackColor(QRgb colour) override;
+    void setYourAnswerLocked(bool locked) override;
+    void focusYourAnswer() override;
+    void setCorrectAnswer(const QString &text) override;
+    void setAttemptLabel(int n, const QString &caption, QRgb backColor) override;
+    void setAverageCaption(const QString &caption) override;
+
+    AutoLabel &attemptLabel(int n);
+
+    ExerciseEngine engine_;
+};

@@ -1,0 +1,67 @@
+#include "app/FrmZFon.h"
+
+#include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/Platform.h"
+#include "engine/Rounding.h"
+#include "ui/skin/GradientFill.h"
+
+namespace {
+
+constexpr std::uint32_t rgb(int r, int g, int b) { return std::uint32_t(r) | (std::uint32_t(g) << 8) | (std::uint32_t(b) << 16); }
+
+} // namespace
+
+FrmZFon::FrmZFon() : Form(QStringLiteral("frmZFon"))
+{
+    setWindowTitle(QStringLiteral("Fon"));
+    setBackColor(QColor(224, 224, 224));
+}
+
+std::int16_t FrmZFon::toColor16(std::int32_t value)
+{
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(value & 0xFFFF));
+}
+
+void FrmZFon::Form_Load()
+{
+    const ScreenMetrics screen = platform::screen();
+    Move(0, 0, screen.widthTwips(), screen.heightTwips());
+    setAutoRedraw(true);
+    paintGradient(rgb(80, 0, 0), rgb(0, 80, 0), rgb(0, 0, 80), rgb(40, 40, 0));
+    Refresh();
+    setAutoRedraw(false);
+}
+
+void FrmZFon::paintGradient(std::uint32_t c1, std::uint32_t c2, std::uint32_t c3, std::uint32_t c4)
+{
+    const int w = roundToInt(ScaleWidth());
+    const int h = roundToInt(ScaleHeight());
+    auto vertex = [](std::int32_t x, std::int32_t y, std::uint32_t c) {
+        auto channel = [c](int byte) {
+            return static_cast<std::uint16_t>(toColor16(static_cast<std::int32_t>((c >> (8 * byte)) & 0xFF) * 256));
+        };
+        return gradient::Vertex{x, y, channel(0), channel(1), channel(2), 0};
+    };
+    const std::vector<gradient::Vertex> vertices = {vertex(0, 0, c1), vertex(w, 0, c2), vertex(w, h, c3),
+                                                     vertex(0, h, c4)};
+    const std::vector<gradient::Triangle> triangles = {{0, 1, 2}, {0, 2, 3}};
+    QImage &image = drawingContext();
+    gradient::fillTriangles(image, vertices, triangles);
+    drawn(QRect(0, 0, w, h));
+}
+
+void FrmZFon::Form_GotFocus()
+{
+    FrmMain *main = forms::loadedMain();
+    if (main && main->WindowState() == Minimized)
+        return;
+    for (Form *form : forms::loaded()) {
+        if (form->Name() != QLatin1String("frmMain") && form->Name() != QLatin1String("frmZFon")) {
+            form->SetFocus();
+            return;
+        }
+    }
+    if (main)
+        main->SetFocus();
+}

@@ -1,0 +1,7 @@
+#include "app/ModMain.h"
+
+namespace modMain {
+bool competitionMode = true;
+std::int16_t exerciseOpen = 0;
+Rect textRect;
+} // namespace modMain

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "engine/ExerciseState.h"
+
+#include <QObject>
+#include <QRgb>
+#include <QTimer>
+
+#include <functional>
+
+class ExerciseControls;
+class Grid;
+
+// The exercise of one window: the grid and its shuffle, the stopwatch, the answer
+// check and the record of attempts. It drives the window's controls through
+// ExerciseControls and the grid through Grid, and keeps no widget of its own.
+class ExerciseEngine : public QObject {
+public:
+    static constexpr QRgb kBlack = 0xFF000000;
+    static constexpr QRgb kWhite = 0xFFFFFFFF;
+    static constexpr QRgb kCorrectAnswerBack = 0xFF00FF00;
+    static constexpr QRgb kWrongAnswerBack = 0xFFFF0000;
+    static constexpr QRgb kCorrectAttemptBack = 0xFF00C000;
+    static constexpr QRgb kWrongAttemptBack = 0xFFFF8080;
+    static constexpr QRgb kScorePanelBack = 0xFFC0C0FF;
+    static constexpr int kKeyEscape = 27;
+    static constexpr int kKeyEnter = 13;
+
+    ExerciseEngine(Grid &grid, ExerciseControls &controls, std::function<bool()> competitionMode,
+                   QObject *parent = nullptr);
+
+    const ExerciseState &state() const { return state_; }
+
+    // The exercise window's load: a fresh record, cleared texts, the grid filled in Show Mode.
+    void load();
+    // The window is going away: no more shuffle passes and no more ticks.
+    void discard();
+
+    void fillGrid();
+    void runShuffle();
+    void startShuffle();
+    void stopShuffle();
+    void btnKaristir_Click();
+
+    void btnStart_Click();
+    void startStopwatch();
+    void stopStopwatch();
+    void trmSure_Timer();
+    void Form_KeyDown(int keyCode, int shift);
+
+    void btnCheck_Click();
+    void btnReset_Click();
+    void resetAttempts();
+
+    // Cells re-rolled since the window opened (for the shuffle benchmark).
+    quint64 cellsRerolled() const { return rerolled_; }
+
+private:
+    int randomDigit();
+    int randomIndex();
+    void rerollOneCell();
+    void shufflePass();
+    void takeReading();
+    void setAllCellsColour(QRgb colour);
+
+    Grid &grid_;
+    ExerciseControls &controls_;
+    std::function<bool()> competitionMode_;
+    ExerciseState state_;
+    QTimer passTimer_;
+    quint64 rerolled_ = 0;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Time texts of the stopwatch and the attempt record. The seconds part keeps two
+// digits before the separator ("04:44"); a decimal comma becomes ":" and a decimal
+// point stays a point, so the text follows the user's locale.
+namespace timetext {
+
+// The locale's decimal separator, read afresh so a changed default locale applies.
+QString decimalSeparator();
+
+// s formatted with two decimals, padded to "ss?cc" with the separator mended.
+QString secondsText(float s, const QString &separator = decimalSeparator());
+
+// "m:ss:cc" from one minute on, "ss:cc" below (the attempt and average texts).
+QString formatTime(float t, const QString &separator = decimalSeparator());
+
+// What the running box shows: always with a minutes part, "0:04:44".
+QString runningText(float elapsed, const QString &separator = decimalSeparator());
+
+} // namespace timetext

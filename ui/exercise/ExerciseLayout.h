@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QRectF>
+#include <QSizeF>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The exercise window's layout arithmetic, free of widgets: every position and size
+// follows from the inner sizes it is given. Positions stay fractional.
+namespace exerciseLayout {
+
+// fitQuestionGrid: the row height in twips for a side of S pixels, and the side that a
+// row height of U twips gives back (15 twips a pixel, halves to even).
+int gridRowTwips(int side);
+int gridSideFromRowTwips(int rowTwips);
+
+// Grid side for a window of inner height SH.
+int gridSide(double scaleHeight);
+
+struct ScreenPlaces {
+    QRectF score;     // pScore
+    QRectF control;   // pKontrol
+    QRectF back;      // btnBack
+};
+// The panels and the Back button beside a grid of left gL and width gW.
+ScreenPlaces screenPlaces(double scaleWidth, double scaleHeight, double gridLeft, double gridWidth);
+
+// The control panel's eight controls, from the panel's inner size and the two caption
+// labels' own sizes.
+enum ControlRow { Shuffle, Start, Time, YourCaption, YourAnswer, CorrectCaption, CorrectAnswer, Check, RowCount };
+struct ControlPanelPlaces {
+    std::array<QRectF, RowCount> rect;
+    int squeeze = 0;          // how far rows 2 to 8 moved up
+    bool sideBySide = false;  // SHUFFLE and START on one row
+};
+int timeBoxWidth(double scaleWidth);     // T
+int checkButtonWidth(double scaleWidth); // C
+ControlPanelPlaces controlPanelPlaces(double scaleWidth, double scaleHeight, QSizeF yourCaption,
+                                      QSizeF correctCaption);
+
+// The score row: RESET against the right edge, the attempt labels flowing from the left,
+// the average label ending 20 pixels left of RESET.
+QRectF resetButtonPlace(double scaleWidth);
+struct ScoreLabelPlaces {
+    std::array<QPointF, 3> attempt;
+    QPointF average;
+};
+ScoreLabelPlaces scoreLabelPlaces(double resetLeft, std::array<double, 3> attemptWidths, double averageWidth);
+
+// One 4-pixel panel frame around a control at (L, T) of size Wc x Hc: where each tile
+// and corner goes, destinations rounded halves to even.
+struct FramePiece {
+    int piece;   // index into the frame's template regions
+    int x, y;
+};
+enum FramePieceKind { EdgeTop, EdgeBottom, EdgeLeft, EdgeRight, CornerTopLeft, CornerTopRight, CornerBottomLeft,
+                      CornerBottomRight };
+std::vector<FramePiece> controlFramePieces(double left, double top, double width, double height);
+
+} // namespace exerciseLayout

@@ -1,0 +1,141 @@
+#include "ui/exercise/QuestionGrid.h"
+
+#include "engine/Rounding.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+constexpr double kTwipsPerPixel = 15.0;
+constexpr int kDefaultTwips = 255;
+} // namespace
+
+QuestionGrid::QuestionGrid(QWidget *parent) : QWidget(parent)
+{
+    rowTwips_.fill(kDefaultTwips);
+    colTwips_.fill(kDefaultTwips);
+    alignment_.fill(0);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setCellFont(tahoma(39.75, true));
+    frameTimer_.setSingleShot(true);
+    frameTimer_.setInterval(kFrameMs);
+    connect(&frameTimer_, &QTimer::timeout, this, [this] { update(); });
+}
+
+void QuestionGrid::scheduleFrame()
+{
+    if (!frameTimer_.isActive())
+        frameTimer_.start();
+}
+
+void QuestionGrid::setTextMatrix(int row, int col, const QString &text)
+{
+    if (!valid(row, col) || cells_[row][col].text == text)
+        return;
+    cells_[row][col].text = text;
+    scheduleFrame();
+}
+
+QString QuestionGrid::textMatrix(int row, int col) const
+{
+    return valid(row, col) ? cells_[row][col].text : QString();
+}
+
+void QuestionGrid::setCellForeColor(int row1, int col1, int row2, int col2, QRgb colour)
+{
+    for (int r = std::max(0, row1); r <= std::min(kRows - 1, row2); ++r)
+        for (int c = std::max(0, col1); c <= std::min(kCols - 1, col2); ++c)
+            cells_[r][c].colour = colour;
+    scheduleFrame();
+}
+
+QRgb QuestionGrid::cellForeColor(int row, int col) const
+{
+    return valid(row, col) ? cells_[row][col].colour : 0;
+}
+
+void QuestionGrid::setColAlignment(int col, int alignment)
+{
+    if (col == -1)
+        alignment_.fill(alignment);
+    else if (col >= 0 && col < kCols)
+        alignment_[col] = alignment;
+    scheduleFrame();
+}
+
+int QuestionGrid::colAlignment(int col) const
+{
+    return col >= 0 && col < kCols ? alignment_[col] : 0;
+}
+
+void QuestionGrid::setRowHeight(int row, int twips)
+{
+    if (row == -1)
+        rowTwips_.fill(twips);
+    else if (row >= 0 && row < kRows)
+        rowTwips_[row] = twips;
+    scheduleFrame();
+}
+
+int QuestionGrid::rowHeight(int row) const
+{
+    return row >= 0 && row < kRows ? rowTwips_[row] : 0;
+}
+
+void QuestionGrid::setColWidth(int col, int twips)
+{
+    if (col == -1)
+        colTwips_.fill(twips);
+    else if (col >= 0 && col < kCols)
+        colTwips_[col] = twips;
+    scheduleFrame();
+}
+
+int QuestionGrid::colWidth(int col) const
+{
+    return col >= 0 && col < kCols ? colTwips_[col] : 0;
+}
+
+void QuestionGrid::setCellFont(const SkinFont &font)
+{
+    font_ = font.toQFont();
+    scheduleFrame();
+}
+
+int QuestionGrid::edge(const std::array<int, kRows> &twips, int i)
+{
+    long long sum = 0;
+    for (int k = 0; k < i; ++k)
+        sum += twips[k];
+    return roundToInt(sum / kTwipsPerPixel);
+}
+
+void QuestionGrid::paintEvent(QPaintEvent *)
+{
+    ++paintCount_;
+    QPainter p(this);
+    const QPalette pal = palette();
+    p.fillRect(rect(), pal.color(QPalette::Window));
+    p.setFont(font_);
+    const QColor lineColour(0xC0, 0xC0, 0xC0);
+    for (int r = 0; r < kRows; ++r) {
+        const int top = edge(rowTwips_, r);
+        const int bottom = edge(rowTwips_, r + 1);
+        for (int c = 0; c < kCols; ++c) {
+            const int left = edge(colTwips_, c);
+            const int right = edge(colTwips_, c + 1);
+            const QRect cell(left, top, right - left, bottom - top);
+            p.fillRect(cell, pal.color(QPalette::Base));
+            p.setPen(lineColour);
+            p.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
+            p.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
+            const Cell &data = cells_[r][c];
+            if (data.text.isEmpty())
+                continue;
+            const int flags = (alignment_[c] == 4 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
+            p.setPen(QColor::fromRgb(data.colour));
+            p.drawText(cell, flags, data.text);
+        }
+    }
+}

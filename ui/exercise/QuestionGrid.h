@@ -1,0 +1,59 @@
+#pragma once
+
+#include "engine/Grid.h"
+#include "ui/skin/SkinFont.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+// The question grid: ten rows of ten cells, each with a text and a text colour, drawn
+// centred in large bold type. Row heights and column widths are kept in twips as given.
+// The user cannot edit it. Repaints are paced to the display: any number of cell changes
+// between two frames cost one paint.
+class QuestionGrid : public QWidget, public Grid {
+public:
+    static constexpr int kRows = 10;
+    static constexpr int kCols = 10;
+    static constexpr int kFrameMs = 16;
+
+    explicit QuestionGrid(QWidget *parent = nullptr);
+
+    void setTextMatrix(int row, int col, const QString &text) override;
+    QString textMatrix(int row, int col) const override;
+    int rows() const override { return kRows; }
+    int cols() const override { return kCols; }
+    void setCellForeColor(int row1, int col1, int row2, int col2, QRgb colour) override;
+    QRgb cellForeColor(int row, int col) const override;
+    void setColAlignment(int col, int alignment) override;
+    int colAlignment(int col) const;
+    void setRowHeight(int row, int twips) override;
+    int rowHeight(int row) const override;
+    void setColWidth(int col, int twips) override;
+    int colWidth(int col) const;
+
+    void setCellFont(const SkinFont &font);
+    int paintCount() const { return paintCount_; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct Cell {
+        QString text;
+        QRgb colour = 0xFF000000;
+    };
+    bool valid(int row, int col) const { return row >= 0 && row < kRows && col >= 0 && col < kCols; }
+    void scheduleFrame();
+    // Pixel edges of row or column i for sizes in twips.
+    static int edge(const std::array<int, kRows> &twips, int i);
+
+    std::array<std::array<Cell, kCols>, kRows> cells_;
+    std::array<int, kRows> rowTwips_;
+    std::array<int, kCols> colTwips_;
+    std::array<int, kCols> alignment_;
+    QFont font_;
+    QTimer frameTimer_;
+    int paintCount_ = 0;
+};

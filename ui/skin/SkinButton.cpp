@@ -1,0 +1,104 @@
+#include "ui/skin/SkinButton.h"
+
+#include "engine/Rounding.h"
+#include "ui/skin/Capture.h"
+#include "ui/skin/SkinDraw.h"
+
+namespace {
+
+struct Look {
+    int row;
+    QRgb textColour;
+};
+
+bool lookOf(const QString &letter, Look &look)
+{
+    if (letter == QLatin1String("N"))
+        look = {skin::kButtonRowNormal, 0xFF000000};
+    else if (letter == QLatin1String("H"))
+        look = {skin::kButtonRowHover, 0xFF404000};
+    else if (letter == QLatin1String("P"))
+        look = {skin::kButtonRowPressed, 0xFF404000};
+    else
+        return false;
+    return true;
+}
+
+// Below this the caption cannot shrink further; it is then clipped.
+constexpr double kSmallestCaptionPoints = 1.0;
+
+} // namespace
+
+void drawSkinButton(Surface &target, const QString &letter, const QString &caption)
+{
+    Look look;
+    if (!lookOf(letter, look))
+        return;
+    const double w = target.width();
+    for (int i = 0; w / 10 > i; ++i)
+        copyFromTemplate(target, 10 * i, 0, skin::skinButtonBody(look.row));
+    copyFromTemplate(target, 0, 0, skin::skinButtonLeftCap(look.row));
+    copyFromTemplate(target, roundToInt(w - 20), 0, skin::skinButtonRightCap(look.row));
+
+    SkinFont font = target.font();
+    while (w - 20 < target.TextWidth(caption) && font.points - 1 >= kSmallestCaptionPoints) {
+        font.points -= 1;
+        target.setFont(font);
+    }
+    target.setForeColor(look.textColour);
+    drawTextInRect(target, caption, 0, 0, roundToInt(w), roundToInt(target.height()), kDtCenterSingleLine);
+}
+
+SkinButton::SkinButton(const QString &caption, QWidget *parent) : Surface(parent), caption_(caption)
+{
+    setBackColor(Qt::white);
+}
+
+bool SkinButton::hitTest(double x, double y, double w, double h)
+{
+    return x > 0 && x <= w && y > 0 && y <= h;
+}
+
+void SkinButton::paintResting()
+{
+    setAutoRedraw(true);
+    Cls();
+    drawSkinButton(*this, QStringLiteral("N"), caption_);
+    Refresh();
+    setAutoRedraw(false);
+}
+
+void SkinButton::onMouseMove(int buttons, int, double x, double y)
+{
+    const bool inside = hitTest(x, y, width(), height());
+    const bool held = capture::get() == this;
+    if (hot_ == 1 && !inside && held)
+        drawSkinButton(*this, QStringLiteral("N"), caption_);
+    if (!inside && held) {
+        capture::release();
+        hot_ = 0;
+    }
+    if (inside && hot_ == 0) {
+        drawSkinButton(*this, buttons == 1 ? QStringLiteral("P") : QStringLiteral("H"), caption_);
+        capture::set(this);
+        hot_ = 1;
+    }
+    setMousePointer(hot_ == 1 ? Custom : Arrow);
+}
+
+void SkinButton::onMouseDown(int, int, double, double)
+{
+    if (hot_ == 1)
+        drawSkinButton(*this, QStringLiteral("P"), caption_);
+}
+
+void SkinButton::onClick()
+{
+    if (hot_ == 0)
+        return;
+    capture::release();
+    paintResting();
+    hot_ = 0;
+    if (clicked_)
+        clicked_();
+}

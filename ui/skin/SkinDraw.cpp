@@ -1,0 +1,114 @@
+#include "ui/skin/SkinDraw.h"
+
+#include "app/ModMain.h"
+#include "ui/skin/SkinTemplate.h"
+#include "ui/skin/Surface.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+int templateWidth()
+{
+    const SkinTemplate *t = SkinTemplate::current();
+    return t ? t->ScaleWidth() : skin::kTemplateWidth;
+}
+
+int templateHeight()
+{
+    const SkinTemplate *t = SkinTemplate::current();
+    return t ? t->ScaleHeight() : skin::kTemplateHeight;
+}
+
+} // namespace
+
+void copyFromTemplate(Surface &target, int dx, int dy, int w, int h, int sx, int sy)
+{
+    const SkinTemplate *source = SkinTemplate::current();
+    if (!source)
+        return;
+    QImage &image = target.drawingContext();
+    const qreal ratio = image.devicePixelRatio();
+    const QImage &from = source->image(ratio);
+    const qreal fromRatio = from.devicePixelRatio();
+    {
+        QPainter p(&image);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QRectF(dx, dy, w, h), from, QRectF(sx * fromRatio, sy * fromRatio, w * fromRatio, h * fromRatio));
+    }
+    target.drawn(QRect(dx, dy, w, h));
+}
+
+void drawTextInRect(Surface &target, const QString &text, int left, int top, int right, int bottom,
+                    unsigned format)
+{
+    modMain::textRect = {left, top, right, bottom};
+    const QRect rect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    int flags = Qt::TextSingleLine;
+    if (format & kDtCenter)
+        flags |= Qt::AlignHCenter;
+    else
+        flags |= Qt::AlignLeft;
+    if (format & 0x4)   // vertical centring only counts on a single line
+        flags |= Qt::AlignVCenter;
+    else
+        flags |= Qt::AlignTop;
+    QImage &image = target.drawingContext();
+    {
+        QPainter p(&image);
+        p.setClipRect(rect);
+        p.setFont(target.font().toQFont());
+        p.setPen(QColor::fromRgb(target.foreColor()));
+        p.drawText(rect, flags, text);
+    }
+    target.drawn(rect);
+}
+
+FrameHeader startHeader()
+{
+    return {skin::startTopBand, skin::startCornerTopLeft, skin::startCornerTopRight(templateWidth())};
+}
+
+FrameHeader openHeader()
+{
+    return {skin::openTopBand, skin::openHeaderLeft, skin::openHeaderRight};
+}
+
+FrameHeader exerciseHeader()
+{
+    return {skin::exerciseTopBand, skin::exerciseHeaderLeft, skin::exerciseHeaderRight};
+}
+
+int tileCount(double length, int step)
+{
+    return length <= 0 ? 0 : static_cast<int>(std::ceil(length / step));
+}
+
+void paintSkinFrame(Surface &target, int W, int H, const FrameHeader &header)
+{
+    const int tw = templateWidth();
+    const int th = templateHeight();
+    const skin::Region bottom = skin::frameBottomEdge(th);
+    const skin::Region left = skin::frameLeftEdge();
+    const skin::Region right = skin::frameRightEdge(tw);
+    for (int k = 0, n = tileCount(W, 10); k < n; ++k)
+        copyFromTemplate(target, 10 * k, 0, header.band);
+    for (int k = 0, n = tileCount(W, 10); k < n; ++k)
+        copyFromTemplate(target, 10 * k, H - 20, bottom);
+    for (int k = 0, n = tileCount(H, 10); k < n; ++k)
+        copyFromTemplate(target, 0, 10 * k, left);
+    for (int k = 0, n = tileCount(H, 10); k < n; ++k)
+        copyFromTemplate(target, W - 20, 10 * k, right);
+    copyFromTemplate(target, 0, 0, header.left);
+    copyFromTemplate(target, W - 30, 0, header.right);
+}
+
+void paintFrameCorners(Surface &target, int W, int H)
+{
+    const int tw = templateWidth();
+    const int th = templateHeight();
+    copyFromTemplate(target, 0, H - 40, skin::frameCornerBottomLeft(th));
+    copyFromTemplate(target, W - 40, H - 40, skin::frameCornerBottomRight(tw, th));
+}
