@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmVelantra.h"
+#include "app/FrmZFon.h"
+#include "app/ModMain.h"
+#include "app/Platform.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+// A simulated world for widget tests: a screen of a chosen size, a clock the test
+// drives, a fixed random sequence, and message boxes and process ends that are recorded
+// instead of acted on.
+class TestWorld {
+public:
+    explicit TestWorld(int screenWidth = 1280, int screenHeight = 800, unsigned seed = 1)
+    {
+        ScreenMetrics screen;
+        screen.widthPx = screenWidth;
+        screen.heightPx = screenHeight;
+        screen.workArea = QRect(0, 0, screenWidth, screenHeight);
+        platform::setScreen(screen);
+        auto clock = std::make_unique<ManualClock>();
+        clock_ = clock.get();
+        platform::setClock(std::move(clock));
+        platform::setRandom(std::make_unique<SeededRandom>(seed));
+        platform::setMessageBoxHook([this](const QString &text, const QString &) { messages << text; });
+        platform::setEndHook([this] { ++ends; });
+        platform::resetEndRequest();
+        platform::setInitialWindowState(0);
+        modMain::competitionMode = true;
+        modMain::exerciseOpen = 0;
+    }
+
+    ~TestWorld()
+    {
+        closeAll();
+        platform::setScreen(std::nullopt);
+        platform::setClock(nullptr);
+        platform::setRandom(nullptr);
+        platform::setMessageBoxHook(nullptr);
+        platform::setEndHook(nullptr);
+        platform::resetEndRequest();
+        platform::setInitialWindowState(0);
+    }
+
+    ManualClock &clock() { return *clock_; }
+
+    // Unloads every window and lets Qt destroy them.
+    static void closeAll()
+    {
+        const QList<Form *> all = forms::loaded();
+        for (Form *f : all)
+            forms::Unload(*f);
+        flushDeletes();
+    }
+
+    static void flushDeletes()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The start window, loaded and shown, as the program starts.
+    FrmMain &startWindow()
+    {
+        FrmMain &main = forms::frmMain();
+        if (!platform::endRequested())
+            main.Show();
+        return main;
+    }
+
+    // START on the start window in the chosen mode; returns the exercise window.
+    FrmVelantra &openExercise(bool competition)
+    {
+        FrmMain &main = startWindow();
+        (*main.optMode[competition ? 1 : 0])->setChecked(true);
+        main.btnStart_Click();
+        return forms::frmVelantra();
+    }
+
+    QStringList messages;
+    int ends = 0;
+
+private:
+    ManualClock *clock_ = nullptr;
+};
