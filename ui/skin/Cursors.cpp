@@ -7,7 +7,7 @@ namespace skinCursors {
 QCursor hand()
 {
     // The fingertip of the drawn hand.
-    static const QPoint kHotSpot(10, 1);
+    static const QPoint kHotSpot(12, 1);
     QPixmap pixmap(QStringLiteral(":/assets/hand.png"));
     if (pixmap.isNull())
         return QCursor(Qt::PointingHandCursor);
