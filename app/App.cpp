@@ -4,6 +4,7 @@
 #include "app/Forms.h"
 #include "app/FrmMain.h"
 #include "app/Platform.h"
+#include "ui/skin/Accessibility.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ namespace app {
 bool startUp()
 {
     fonts::ensureTahoma();
+    accessibility::install();
     FrmMain &main = forms::frmMain();
     if (platform::endRequested())
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Fonts.h"
 #include "app/Forms.h"
 #include "app/FrmMain.h"
 #include "app/FrmVelantra.h"
@@ -17,6 +18,7 @@ class TestWorld {
 public:
     explicit TestWorld(int screenWidth = 1280, int screenHeight = 800, unsigned seed = 1)
     {
+        fonts::ensureTahoma();
         ScreenMetrics screen;
         screen.widthPx = screenWidth;
         screen.heightPx = screenHeight;

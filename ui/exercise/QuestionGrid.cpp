@@ -111,6 +111,13 @@ int QuestionGrid::edge(const std::array<int, kRows> &twips, int i)
     return roundToInt(sum / kTwipsPerPixel);
 }
 
+QRect QuestionGrid::cellRect(int row, int col) const
+{
+    const int top = edge(rowTwips_, row), bottom = edge(rowTwips_, row + 1);
+    const int left = edge(colTwips_, col), right = edge(colTwips_, col + 1);
+    return QRect(left, top, right - left, bottom - top);
+}
+
 void QuestionGrid::paintEvent(QPaintEvent *)
 {
     ++paintCount_;
@@ -120,12 +127,8 @@ void QuestionGrid::paintEvent(QPaintEvent *)
     p.setFont(font_);
     const QColor lineColour(0xC0, 0xC0, 0xC0);
     for (int r = 0; r < kRows; ++r) {
-        const int top = edge(rowTwips_, r);
-        const int bottom = edge(rowTwips_, r + 1);
         for (int c = 0; c < kCols; ++c) {
-            const int left = edge(colTwips_, c);
-            const int right = edge(colTwips_, c + 1);
-            const QRect cell(left, top, right - left, bottom - top);
+            const QRect cell = cellRect(r, c);
             p.fillRect(cell, pal.color(QPalette::Base));
             p.setPen(lineColour);
             p.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());

@@ -34,6 +34,8 @@ public:
     int colWidth(int col) const;
 
     void setCellFont(const SkinFont &font);
+    // Where cell (row, col) is drawn, in the grid's pixels.
+    QRect cellRect(int row, int col) const;
     int paintCount() const { return paintCount_; }
 
 protected:

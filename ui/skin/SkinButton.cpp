@@ -92,11 +92,18 @@ void SkinButton::onMouseDown(int, int, double, double)
         drawSkinButton(*this, QStringLiteral("P"), caption_);
 }
 
+void SkinButton::press()
+{
+    hot_ = 1;
+    onClick();
+}
+
 void SkinButton::onClick()
 {
     if (hot_ == 0)
         return;
-    capture::release();
+    if (capture::get() == this)
+        capture::release();
     paintResting();
     hot_ = 0;
     if (clicked_)

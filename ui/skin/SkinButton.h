@@ -21,6 +21,9 @@ public:
     // Runs after a click that counts, once the button is back at rest.
     void setClickHandler(std::function<void()> handler) { clicked_ = std::move(handler); }
 
+    // Acts as a click that counts, without a pointer (keyboard and assistive tools).
+    void press();
+
     // Paints the normal look into the persistent image (on every size change).
     void paintResting();
 

@@ -79,6 +79,14 @@ void CaptionStrip::PFormKontrol_MouseMove(int button, int, double x, double)
     }
 }
 
+void CaptionStrip::activateCell(int k)
+{
+    if (k != 1 && k != 2 && k != 4)
+        return;
+    captionHot_ = k;
+    PFormKontrol_Click();
+}
+
 void CaptionStrip::PFormKontrol_MouseDown(int, int, double, double)
 {
     if (captionHot_ != 0)

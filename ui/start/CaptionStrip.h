@@ -28,6 +28,9 @@ public:
     // The cell under the pointer, from X alone: 1, 2, 4, or 0 (cell 3 counts as none).
     static int cellAt(double x);
 
+    // Acts on cell k as a click on the lit cell does (keyboard and assistive tools).
+    void activateCell(int k);
+
     void PFormKontrol_MouseMove(int button, int shift, double x, double y);
     void PFormKontrol_MouseDown(int button, int shift, double x, double y);
     void PFormKontrol_Click();
