@@ -13,9 +13,18 @@ QImage decoded(const QString &path, qreal ratio)
 } // namespace
 
 SkinTemplate::SkinTemplate()
-    : SkinTemplate(decoded(QStringLiteral(":/assets/skin.png"), 1.0),
-                   decoded(QStringLiteral(":/assets/skin@2x.png"), 2.0))
+    : SkinTemplate(decoded(QStringLiteral(":/assets/skin.png"), 1.0), QImage())
 {
+    scale2Path_ = QStringLiteral(":/assets/skin@2x.png");
+}
+
+const QImage &SkinTemplate::image(qreal ratio) const
+{
+    if (ratio < 1.5)
+        return scale1_;
+    if (scale2_.isNull() && !scale2Path_.isEmpty())
+        scale2_ = decoded(scale2Path_, 2.0);
+    return scale2_.isNull() ? scale1_ : scale2_;
 }
 
 SkinTemplate::SkinTemplate(QImage scale1, QImage scale2)

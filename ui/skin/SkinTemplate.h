@@ -13,7 +13,7 @@ public:
     int ScaleWidth() const { return scale1_.width(); }  // Tw
     int ScaleHeight() const { return scale1_.height(); } // Th
     // The image to copy from for a surface whose images have this device pixel ratio.
-    const QImage &image(qreal ratio) const { return ratio >= 1.5 ? scale2_ : scale1_; }
+    const QImage &image(qreal ratio) const;
 
     // The template the program's painters read: the start window's, while it exists.
     static const SkinTemplate *current();
@@ -21,5 +21,7 @@ public:
 
 private:
     QImage scale1_;
-    QImage scale2_;
+    // Decoded on first use: only screens with twice the pixels need it.
+    mutable QImage scale2_;
+    QString scale2Path_;
 };

@@ -44,9 +44,7 @@ void Surface::ensureImages()
         p.drawImage(QPoint(0, 0), persistent_);
     }
     persistent_ = grown;
-    direct_ = QImage(device, QImage::Format_ARGB32_Premultiplied);
-    direct_.setDevicePixelRatio(ratio);
-    direct_.fill(Qt::transparent);
+    direct_ = QImage();
     directShown_ = false;
 }
 
@@ -66,6 +64,12 @@ QImage &Surface::drawingContext()
     ensureImages();
     if (autoRedraw_)
         return persistent_;
+    // Most surfaces are never drawn on directly: their layer is made on first use.
+    if (direct_.isNull()) {
+        direct_ = QImage(persistent_.size(), QImage::Format_ARGB32_Premultiplied);
+        direct_.setDevicePixelRatio(persistent_.devicePixelRatio());
+        directShown_ = false;
+    }
     if (!directShown_)
         direct_.fill(Qt::transparent);
     return direct_;

@@ -1,0 +1,80 @@
+#include "BenchSupport.h"
+
+#include "app/App.h"
+#include "app/Forms.h"
+#include "app/FrmMain.h"
+#include "app/FrmVelantra.h"
+#include "app/ModMain.h"
+#include "app/Platform.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLocale>
+
+#include <cmath>
+#include <random>
+
+// The stopwatch against the monotonic clock: over timed attempts of random length, how
+// far the recorded time is from the true time at the stop (beyond the rounding to
+// hundredths), and how far the shown text ever falls behind the true time.
+namespace {
+
+double shownSeconds(const QString &text)
+{
+    // "m:ss?cc" with the locale's separator, or ':' for a decimal comma.
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() < 2)
+        return -1;
+    QString seconds = parts.mid(1).join(QLatin1Char('.'));
+    return parts[0].toDouble() * 60.0 + seconds.toDouble();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    application.setQuitOnLastWindowClosed(false);
+    QLocale::setDefault(QLocale::c());
+    if (!app::startUp())
+        return 1;
+    FrmMain &main = forms::frmMain();
+    (*main.optMode[0])->setChecked(true);
+    main.btnStart_Click();
+    FrmVelantra &exercise = forms::frmVelantra();
+
+    const int attempts = 200;
+    std::mt19937 random(20261210);
+    std::uniform_real_distribution<double> length(0.02, 0.2);
+    std::vector<double> stopErrors;
+    double worstLag = 0;
+    Clock &clock = platform::clock();
+
+    for (int i = 0; i < attempts; ++i) {
+        exercise.btnStart_Click();
+        const double started = clock.monotonicSeconds();
+        const double end = started + length(random);
+        const QMetaObject::Connection watch = QObject::connect(&exercise.trmSure, &QTimer::timeout, &exercise, [&] {
+            // Right after the tick was handled the text must show the reading of now,
+            // at most one tick behind.
+            const double behind = (clock.monotonicSeconds() - started) - shownSeconds(exercise.txtSure->text());
+            worstLag = std::max(worstLag, behind);
+        });
+        while (clock.monotonicSeconds() < end)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        const double stoppedTrue = clock.monotonicSeconds() - started;
+        exercise.btnStart_Click();
+        QObject::disconnect(watch);
+        const double recorded = exercise.state().elapsed;
+        stopErrors.push_back(std::max(0.0, std::abs(recorded - stoppedTrue) - 0.005));
+    }
+
+    bench::row(QStringLiteral("stopwatch: error at stop beyond hundredths, median"), bench::ms(bench::median(stopErrors)),
+               QStringLiteral("< 1 ms"));
+    bench::row(QStringLiteral("stopwatch: error at stop beyond hundredths, worst"), bench::ms(bench::worst(stopErrors)),
+               QStringLiteral("< 1 ms"));
+    bench::row(QStringLiteral("stopwatch: shown text behind true time, worst"), bench::ms(worstLag),
+               QStringLiteral("<= 10 ms tick"));
+    forms::Unload(main);
+    return 0;
+}
