@@ -55,47 +55,47 @@ QRgb QuestionGrid::cellForeColor(int row, int col) const
     return valid(row, col) ? cells_[row][col].colour : 0;
 }
 
+namespace {
+
+// A setting of one row or column, or of all of them for index -1.
+void setEach(std::array<int, 10> &values, int index, int value)
+{
+    if (index == -1)
+        values.fill(value);
+    else if (index >= 0 && index < static_cast<int>(values.size()))
+        values[index] = value;
+}
+
+int valueAt(const std::array<int, 10> &values, int index)
+{
+    return index >= 0 && index < static_cast<int>(values.size()) ? values[index] : 0;
+}
+
+} // namespace
+
 void QuestionGrid::setColAlignment(int col, int alignment)
 {
-    if (col == -1)
-        alignment_.fill(alignment);
-    else if (col >= 0 && col < kCols)
-        alignment_[col] = alignment;
+    setEach(alignment_, col, alignment);
     scheduleFrame();
 }
 
-int QuestionGrid::colAlignment(int col) const
-{
-    return col >= 0 && col < kCols ? alignment_[col] : 0;
-}
+int QuestionGrid::colAlignment(int col) const { return valueAt(alignment_, col); }
 
 void QuestionGrid::setRowHeight(int row, int twips)
 {
-    if (row == -1)
-        rowTwips_.fill(twips);
-    else if (row >= 0 && row < kRows)
-        rowTwips_[row] = twips;
+    setEach(rowTwips_, row, twips);
     scheduleFrame();
 }
 
-int QuestionGrid::rowHeight(int row) const
-{
-    return row >= 0 && row < kRows ? rowTwips_[row] : 0;
-}
+int QuestionGrid::rowHeight(int row) const { return valueAt(rowTwips_, row); }
 
 void QuestionGrid::setColWidth(int col, int twips)
 {
-    if (col == -1)
-        colTwips_.fill(twips);
-    else if (col >= 0 && col < kCols)
-        colTwips_[col] = twips;
+    setEach(colTwips_, col, twips);
     scheduleFrame();
 }
 
-int QuestionGrid::colWidth(int col) const
-{
-    return col >= 0 && col < kCols ? colTwips_[col] : 0;
-}
+int QuestionGrid::colWidth(int col) const { return valueAt(colTwips_, col); }
 
 void QuestionGrid::setCellFont(const SkinFont &font)
 {
