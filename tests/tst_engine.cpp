@@ -168,6 +168,8 @@ private slots:
     void discardEndsTheShuffle();
     void destroyedEngineRunsNoPass();
     void competitionStopStartsTheStopwatch();
+    void digitsHiddenOnStop_data();
+    void digitsHiddenOnStop();
 
     void tickWritesOnlyChangedTexts();
     void stopTakesAFinalReading_data();
@@ -411,6 +413,44 @@ void TstEngine::competitionStopStartsTheStopwatch()
     QVERIFY(controls_->startEnabled);
     QVERIFY(!controls_->shuffleEnabled);
     QVERIFY(grid_->allColoured(ExerciseEngine::kBlack));
+}
+
+void TstEngine::digitsHiddenOnStop_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<bool>("checkWhileTiming");
+    QTest::addColumn<QRgb>("afterStop");
+
+    QTest::newRow("Show Mode") << false << false << ExerciseEngine::kBlack;
+    QTest::newRow("Competition Mode") << true << false << ExerciseEngine::kWhite;
+    // Once the sum is shown, hiding the digits again would hide what it is checked against.
+    QTest::newRow("Competition Mode, revealed while timing") << true << true << ExerciseEngine::kBlack;
+}
+
+void TstEngine::digitsHiddenOnStop()
+{
+    QFETCH(bool, competition);
+    QFETCH(bool, checkWhileTiming);
+    QFETCH(QRgb, afterStop);
+
+    makeEngine(competition);
+    engine_->btnKaristir_Click();
+    engine_->btnKaristir_Click();
+    if (!competition)
+        engine_->btnStart_Click();
+    clock_->advance(2.0);
+    if (checkWhileTiming)
+        engine_->btnCheck_Click();
+    engine_->Form_KeyDown(ExerciseEngine::kKeyEscape, 0);
+    QVERIFY(grid_->allColoured(afterStop));
+
+    // The check shows them again; the next shuffle and stop hide them again.
+    engine_->btnCheck_Click();
+    QVERIFY(grid_->allColoured(ExerciseEngine::kBlack));
+    engine_->btnKaristir_Click();
+    engine_->btnKaristir_Click();
+    engine_->btnStart_Click();
+    QVERIFY(grid_->allColoured(competition ? ExerciseEngine::kWhite : ExerciseEngine::kBlack));
 }
 
 void TstEngine::tickWritesOnlyChangedTexts()
