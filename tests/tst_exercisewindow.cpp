@@ -1,10 +1,13 @@
 #include "TestSupport.h"
 
+#include "app/Fonts.h"
+#include "engine/Rounding.h"
 #include "ui/exercise/QuestionGrid.h"
 #include "ui/skin/SkinButton.h"
 
 #include <QApplication>
 #include <QLocale>
+#include <QPainter>
 #include <QPointer>
 #include <QTest>
 #include <QWindow>
@@ -88,7 +91,11 @@ class TstExerciseWindow : public QObject {
 
 private slots:
     // The texts below are those of a locale with a decimal comma.
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey)); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        fonts::ensureTahoma();
+    }
     void init();
     void cleanup();
 
@@ -102,6 +109,8 @@ private slots:
     void stopRightAfterShuffle();
     void shufflePassesRunUntilStopped_data();
     void shufflePassesRunUntilStopped();
+    void gridDigitsSitWhereDrawTextPutsThem_data();
+    void gridDigitsSitWhereDrawTextPutsThem();
 
     void states_data();
     void states();
@@ -457,6 +466,59 @@ void TstExerciseWindow::shufflePassesRunUntilStopped()
     QCOMPARE(ex_->engine().cellsRerolled(), stoppedAt);
     QVERIFY(!ex_->state().shuffling);
     QCOMPARE(ex_->btnKaristir->text(), "SHUFFLE");
+}
+
+void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem_data()
+{
+    QTest::addColumn<int>("rowTwips");
+    QTest::newRow("67 px cells") << 1005;
+    QTest::newRow("60 px cells") << 900;
+    QTest::newRow("uneven 51.1 px cells") << 767;
+    QTest::newRow("uneven 74.1 px cells") << 1111;
+    QTest::newRow("too small for the digits") << 300;
+}
+
+// The grid paints its digits from texts laid out once; they must land on exactly the
+// pixels that drawText centred in each cell would give.
+void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem()
+{
+    QFETCH(int, rowTwips);
+
+    const SkinFont font = tahoma(39.75, true);
+    QuestionGrid grid;
+    grid.setCellFont(font);
+    grid.setRowHeight(-1, rowTwips);
+    grid.setColWidth(-1, rowTwips);
+    grid.setColAlignment(-1, 4);
+    const auto edge = [rowTwips](int i) { return roundToInt(i * rowTwips / 15.0); };
+    grid.resize(edge(10) + 3, edge(10) + 3);
+    const auto render = [&grid] {
+        QImage image(grid.size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        grid.render(&image);
+        return image;
+    };
+    const QImage empty = render();
+
+    const QRgb colours[] = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)};
+    QImage expected = empty;
+    QPainter painter(&expected);
+    painter.setFont(font.toQFont());
+    for (int r = 0; r < 10; ++r) {
+        for (int c = 0; c < 10; ++c) {
+            const QString text = QString::number(1 + (r * 10 + c) % 9);
+            const QRgb colour = colours[(r + c) % 3];
+            grid.setTextMatrix(r, c, text);
+            grid.setCellForeColor(r, c, r, c, colour);
+            painter.setPen(QColor::fromRgb(colour));
+            painter.drawText(QRect(edge(c), edge(r), edge(c + 1) - edge(c), edge(r + 1) - edge(r)), Qt::AlignCenter,
+                             text);
+        }
+    }
+    painter.end();
+
+    QCOMPARE(render(), expected);
+    QVERIFY(render() != empty);
 }
 
 void TstExerciseWindow::states_data()
