@@ -210,6 +210,7 @@ void TstExerciseWindow::clickBack()
 //   esc / enter                       press that key
 //   passes                            let some shuffle passes run
 //   wait:S                            the clock moves S seconds and the timer ticks
+//   drift:S                           the clock moves S seconds before the next tick
 //   right / wrong / zero / space / blank
 //                                     type the sum, the sum plus 1, the sum with a leading
 //                                     zero or space, or clear the box
@@ -235,6 +236,8 @@ void TstExerciseWindow::run(const QString &script)
             world_->clock().advance(step.mid(5).toDouble());
             if (ex_->trmSure.isActive())
                 ex_->trmSure_Timer();
+        } else if (step.startsWith("drift:")) {
+            world_->clock().advance(step.mid(6).toDouble());
         } else if (step == "right") {
             type(QString::number(gridSum()));
         } else if (step == "wrong") {
@@ -729,7 +732,7 @@ void TstExerciseWindow::record_data()
         << QStringList{none1, none2, none3} << "---" << "TIME : --:--" << 1;
     QTest::newRow("earlier wrong left out of the average") << true << attempt("4", "wrong") + attempt("6", "right")
         << QStringList{"1st : 04:00", "2nd : 06:00", none3} << "rg-" << "TIME : 06:00" << 3;
-    QTest::newRow("check while timing") << true << "shuffle shuffle wait:3 right check wait:2"
+    QTest::newRow("check while timing") << true << "shuffle shuffle wait:3 right drift:0.5 check wait:2"
         << QStringList{"1st : 03:00", none2, none3} << "g--" << "TIME : 03:00" << 2;
     QTest::newRow("check right after a shuffle") << false
         << "start wait:5 start right check shuffle shuffle right check"
