@@ -22,6 +22,7 @@ namespace {
 
 enum class Cells { Blank, Black, White, Mixed };
 enum class Back { White, Green, Red, Other };
+enum class Sum { Empty, OfGrid, Other };
 
 // What the user sees of the exercise state: the rows of the state table.
 struct Look {
@@ -34,7 +35,7 @@ struct Look {
     bool answerLocked = false;
     Back answerBack = Back::White;
     bool focusOnAnswer = false;   // checked only where it is expected
-    bool sumShown = false;
+    Sum sum = Sum::Empty;
     Cells grid = Cells::Blank;
 };
 
@@ -42,24 +43,28 @@ QString describe(const Look &l, bool withFocus)
 {
     static const char *cells[] = {"blank", "black", "white", "mixed"};
     static const char *backs[] = {"white", "green", "red", "other"};
+    static const char *sums[] = {"empty", "of the grid", "other"};
     return QStringLiteral("%1 %2 | %3 %4 | timer %5 | answer %6 %7 %8%9 | sum %10 | grid %11")
         .arg(l.shuffleCaption, l.shuffleEnabled ? "on" : "off", l.startCaption, l.startEnabled ? "on" : "off",
              l.timerOn ? "on" : "off", l.answerTyped ? "typed" : "empty", l.answerLocked ? "locked" : "editable",
              backs[int(l.answerBack)], withFocus && l.focusOnAnswer ? " focus" : "")
-        .arg(l.sumShown ? "shown" : "empty", cells[int(l.grid)]);
+        .arg(sums[int(l.sum)], cells[int(l.grid)]);
 }
 
 // The looks of the states, by the settings that define them.
-Look fresh(Cells grid) { return {"SHUFFLE", true, "START", true, false, false, false, Back::White, false, false, grid}; }
+Look fresh(Cells grid) { return {"SHUFFLE", true, "START", true, false, false, false, Back::White, false, Sum::Empty, grid}; }
 Look shuffling(bool locked = false)
 {
-    return {"STOP", true, "START", false, false, false, locked, Back::White, false, false, Cells::Black};
+    return {"STOP", true, "START", false, false, false, locked, Back::White, false, Sum::Empty, Cells::Black};
 }
-Look ready() { return {"SHUFFLE", true, "START", true, false, false, false, Back::White, false, false, Cells::Black}; }
-Look timing(Cells grid) { return {"SHUFFLE", false, "STOP", true, true, false, false, Back::White, false, false, grid}; }
-Look answering(Cells grid) { return {"SHUFFLE", true, "START", true, false, false, false, Back::White, true, false, grid}; }
-Look revealed() { return {"SHUFFLE", true, "START", false, false, true, true, Back::Red, false, true, Cells::Black}; }
-Look revealedWhileTiming() { return {"SHUFFLE", false, "STOP", false, true, true, true, Back::Red, false, true, Cells::Black}; }
+Look ready() { return {"SHUFFLE", true, "START", true, false, false, false, Back::White, false, Sum::Empty, Cells::Black}; }
+Look timing(Cells grid) { return {"SHUFFLE", false, "STOP", true, true, false, false, Back::White, false, Sum::Empty, grid}; }
+Look answering(Cells grid) { return {"SHUFFLE", true, "START", true, false, false, false, Back::White, true, Sum::Empty, grid}; }
+Look revealed(Back answer = Back::Red)
+{
+    return {"SHUFFLE", true, "START", false, false, true, true, answer, false, Sum::OfGrid, Cells::Black};
+}
+Look revealedWhileTiming() { return {"SHUFFLE", false, "STOP", false, true, true, true, Back::Red, false, Sum::OfGrid, Cells::Black}; }
 
 // Notes the engine's state at the moment the exercise window is hidden.
 class HideWatch : public QObject {
@@ -310,9 +315,8 @@ Look TstExerciseWindow::look() const
                  : back == QColor(255, 0, 0)     ? Back::Red
                                                  : Back::Other;
     l.focusOnAnswer = QApplication::focusWidget() == ex_->txtYourAnswer.get();
-    l.sumShown = !ex_->txtCorrectAnswer->text().isEmpty();
-    if (l.sumShown && ex_->txtCorrectAnswer->text() != QString::number(gridSum()))
-        l.answerBack = Back::Other;   // a shown sum must be the grid's
+    const QString sum = ex_->txtCorrectAnswer->text();
+    l.sum = sum.isEmpty() ? Sum::Empty : sum == QString::number(gridSum()) ? Sum::OfGrid : Sum::Other;
     l.grid = gridLook();
     return l;
 }
@@ -537,6 +541,8 @@ void TstExerciseWindow::states_data()
     QTest::newRow("Show timing from fresh") << false << "start wait:1" << timing(Cells::Black);
     QTest::newRow("Show answering") << false << "shuffle shuffle start wait:2 start" << answering(Cells::Black);
     QTest::newRow("Show revealed") << false << "shuffle shuffle start wait:2 start wrong check" << revealed();
+    QTest::newRow("Show revealed, right answer") << false << "shuffle shuffle start wait:2 start right check"
+                                                 << revealed(Back::Green);
     QTest::newRow("Show revealed while timing") << false << "shuffle shuffle start wait:2 wrong check"
                                                 << revealedWhileTiming();
     QTest::newRow("Show revealed, then stopped") << false << "start wait:2 wrong check esc" << revealed();
@@ -554,6 +560,8 @@ void TstExerciseWindow::states_data()
     QTest::newRow("Competition timing again") << true << "shuffle shuffle wait:2 start start wait:1"
                                               << timing(Cells::White);
     QTest::newRow("Competition revealed") << true << "shuffle shuffle wait:2 start wrong check" << revealed();
+    QTest::newRow("Competition revealed, right answer") << true << "shuffle shuffle wait:2 start right check"
+                                                        << revealed(Back::Green);
     QTest::newRow("Competition revealed while timing") << true << "shuffle shuffle wait:2 wrong check"
                                                        << revealedWhileTiming();
     QTest::newRow("Competition shuffling after a check") << true << "shuffle shuffle wait:2 start wrong check shuffle"
