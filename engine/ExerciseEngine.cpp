@@ -52,6 +52,7 @@ ExerciseEngine::ExerciseEngine(Grid &grid, ExerciseControls &controls,
 void ExerciseEngine::load()
 {
     state_ = ExerciseState{};
+    answerShown_ = false;
     for (int n = 1; n <= 3; ++n)
         controls_.setAttemptLabel(n, kPrefixes[n - 1] + kNoTime, kScorePanelBack);
     controls_.setAverageCaption(kAveragePrefix + kNoTime);
@@ -136,6 +137,7 @@ void ExerciseEngine::startShuffle()
     if (grid_.textMatrix(0, 0).isEmpty())
         fillGrid();
     setAllCellsColour(kBlack);
+    answerShown_ = false;
     state_.shuffling = true;
     controls_.setShuffleCaption(kStop);
     controls_.setTimerOn(false);
@@ -185,7 +187,8 @@ void ExerciseEngine::stopStopwatch()
     state_.running = false;
     controls_.focusYourAnswer();
     controls_.setShuffleEnabled(true);
-    if (competitionMode_())
+    // A check while timing has already revealed the digits; stopping does not hide them again.
+    if (competitionMode_() && !answerShown_)
         setAllCellsColour(kWhite);
 }
 
@@ -226,6 +229,7 @@ void ExerciseEngine::btnCheck_Click()
         return;
     const QString sumText = QString::number(*sum);
     controls_.setCorrectAnswer(sumText);
+    answerShown_ = true;
     controls_.setStartEnabled(false);
     controls_.setYourAnswerLocked(true);
     const bool correct = controls_.yourAnswer() == sumText;

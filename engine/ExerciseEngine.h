@@ -69,4 +69,6 @@ private:
     ExerciseState state_;
     QTimer passTimer_;
     quint64 rerolled_ = 0;
+    // The sum has been shown since the last shuffle: the digits stay visible then.
+    bool answerShown_ = false;
 };

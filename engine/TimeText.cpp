@@ -4,7 +4,7 @@
 
 #include <QLocale>
 
-#include <cmath>
+#include <cstdlib>
 
 namespace timetext {
 
@@ -13,9 +13,9 @@ QString decimalSeparator()
     return QLocale().decimalPoint();
 }
 
-QString secondsText(float s, const QString &separator)
+// Seconds text of a count of hundredths below one minute (or negative).
+static QString secondsOfCents(long long cents, const QString &separator)
 {
-    const long long cents = hundredthsOf(s);
     const long long whole = cents / 100;
     const long long frac = std::llabs(cents % 100);
     QString text = QString::number(whole) + separator + QStringLiteral("%1").arg(frac, 2, 10, QLatin1Char('0'));
@@ -24,25 +24,32 @@ QString secondsText(float s, const QString &separator)
     return text;
 }
 
-static QString withMinutes(float t, const QString &separator)
+QString secondsText(float s, const QString &separator)
 {
-    const int m = static_cast<int>(std::floor(t / 60.0f));
-    const float s = t - 60.0f * static_cast<float>(m);
-    return QString::number(m) + QLatin1Char(':') + secondsText(s, separator);
+    return secondsOfCents(hundredthsOf(s), separator);
+}
+
+// Minutes and seconds are split after rounding to hundredths, so that 119.996 reads
+// "2:00:00" and never "1:60:00".
+static QString withMinutes(long long cents, const QString &separator)
+{
+    return QString::number(cents / 6000) + QLatin1Char(':') + secondsOfCents(cents % 6000, separator);
 }
 
 QString formatTime(float t, const QString &separator)
 {
-    if (t >= 60.0f)
-        return withMinutes(t, separator);
-    return secondsText(t, separator);
+    const long long cents = hundredthsOf(t);
+    if (cents >= 6000)
+        return withMinutes(cents, separator);
+    return secondsOfCents(cents, separator);
 }
 
 QString runningText(float elapsed, const QString &separator)
 {
-    if (elapsed < 60.0f)
-        return QStringLiteral("0:") + secondsText(elapsed, separator);
-    return withMinutes(elapsed, separator);
+    const long long cents = hundredthsOf(elapsed);
+    if (cents < 6000)
+        return QStringLiteral("0:") + secondsOfCents(cents, separator);
+    return withMinutes(cents, separator);
 }
 
 } // namespace timetext

@@ -3,6 +3,7 @@
 #include "engine/Rounding.h"
 
 #include <QPaintEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace {
@@ -100,6 +101,7 @@ int QuestionGrid::colWidth(int col) const { return valueAt(colTwips_, col); }
 void QuestionGrid::setCellFont(const SkinFont &font)
 {
     font_ = font.toQFont();
+    laidOut_.clear();
     scheduleFrame();
 }
 
@@ -118,27 +120,55 @@ QRect QuestionGrid::cellRect(int row, int col) const
     return QRect(left, top, right - left, bottom - top);
 }
 
+const QuestionGrid::Laid &QuestionGrid::laidOut(const QString &text)
+{
+    auto it = laidOut_.find(text);
+    if (it == laidOut_.end()) {
+        if (laidOut_.size() > 64)
+            laidOut_.clear();
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), font_);
+        const QFontMetricsF metrics(font_);
+        it = laidOut_.insert(text, {laid, QSizeF(metrics.horizontalAdvance(text), metrics.height())});
+    }
+    return *it;
+}
+
 void QuestionGrid::paintEvent(QPaintEvent *)
 {
+    // Painted many times a second while shuffling: the cells share one fill and the
+    // grid lines are one-pixel rectangles, far cheaper than a stroked line each.
     ++paintCount_;
     QPainter p(this);
     const QPalette pal = palette();
     p.fillRect(rect(), pal.color(QPalette::Window));
-    p.setFont(font_);
+    const int width = edge(colTwips_, kCols);
+    const int height = edge(rowTwips_, kRows);
+    p.fillRect(QRect(0, 0, width, height), pal.color(QPalette::Base));
     const QColor lineColour(0xC0, 0xC0, 0xC0);
+    for (int c = 1; c <= kCols; ++c)
+        p.fillRect(QRect(edge(colTwips_, c) - 1, 0, 1, height), lineColour);
+    for (int r = 1; r <= kRows; ++r)
+        p.fillRect(QRect(0, edge(rowTwips_, r) - 1, width, 1), lineColour);
+
+    p.setFont(font_);
     for (int r = 0; r < kRows; ++r) {
         for (int c = 0; c < kCols; ++c) {
-            const QRect cell = cellRect(r, c);
-            p.fillRect(cell, pal.color(QPalette::Base));
-            p.setPen(lineColour);
-            p.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
-            p.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
             const Cell &data = cells_[r][c];
             if (data.text.isEmpty())
                 continue;
-            const int flags = (alignment_[c] == 4 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
+            const QRect cell = cellRect(r, c);
             p.setPen(QColor::fromRgb(data.colour));
-            p.drawText(cell, flags, data.text);
+            const Laid &laid = laidOut(data.text);
+            if (alignment_[c] == 4 && laid.size.width() <= cell.width() && laid.size.height() <= cell.height()) {
+                // Where drawText would centre it, without laying the text out again.
+                p.drawStaticText(QPointF(cell.left() + (cell.width() - laid.size.width()) / 2,
+                                         cell.top() + (cell.height() - laid.size.height()) / 2), laid.text);
+            } else {
+                const int flags = alignment_[c] == 4 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
+                p.drawText(cell, flags, data.text);
+            }
         }
     }
 }

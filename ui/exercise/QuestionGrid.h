@@ -3,6 +3,8 @@
 #include "engine/Grid.h"
 #include "ui/skin/SkinFont.h"
 
+#include <QHash>
+#include <QStaticText>
 #include <QTimer>
 #include <QWidget>
 
@@ -56,6 +58,13 @@ private:
     std::array<int, kCols> colTwips_;
     std::array<int, kCols> alignment_;
     QFont font_;
+    // Cell texts laid out once per font: a shuffle paints the same nine digits over and over.
+    struct Laid {
+        QStaticText text;
+        QSizeF size;
+    };
+    const Laid &laidOut(const QString &text);
+    QHash<QString, Laid> laidOut_;
     QTimer frameTimer_;
     int paintCount_ = 0;
 };

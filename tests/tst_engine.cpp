@@ -1,0 +1,827 @@
+#include "app/Platform.h"
+#include "engine/ExerciseControls.h"
+#include "engine/ExerciseEngine.h"
+#include "engine/Grid.h"
+#include "engine/TimeText.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTest>
+
+#include <cmath>
+#include <deque>
+#include <limits>
+
+// The exercise engine on its own, with a small grid and plain controls that remember
+// what was done to them, a clock the test moves and a random source it scripts.
+
+namespace {
+
+class FakeGrid : public Grid {
+public:
+    struct Write {
+        int row, col;
+        QString text;
+    };
+
+    void setTextMatrix(int row, int col, const QString &text) override
+    {
+        cells[row][col] = text;
+        writes.push_back({row, col, text});
+    }
+    QString textMatrix(int row, int col) const override { return cells[row][col]; }
+    int rows() const override { return 10; }
+    int cols() const override { return 10; }
+    void setCellForeColor(int row1, int col1, int row2, int col2, QRgb colour) override
+    {
+        for (int r = row1; r <= row2; ++r)
+            for (int c = col1; c <= col2; ++c)
+                colours[r][c] = colour;
+    }
+    QRgb cellForeColor(int row, int col) const override { return colours[row][col]; }
+    void setColAlignment(int col, int alignment) override { alignments.push_back({col, alignment}); }
+    void setRowHeight(int, int) override {}
+    int rowHeight(int) const override { return 0; }
+    void setColWidth(int, int) override {}
+
+    void fillWith(const QString &digit)
+    {
+        for (auto &row : cells)
+            for (QString &cell : row)
+                cell = digit;
+    }
+    bool allColoured(QRgb colour) const
+    {
+        for (const auto &row : colours)
+            for (QRgb c : row)
+                if (c != colour)
+                    return false;
+        return true;
+    }
+    bool full() const
+    {
+        for (const auto &row : cells)
+            for (const QString &cell : row)
+                if (cell.size() != 1 || cell < QLatin1String("1") || cell > QLatin1String("9"))
+                    return false;
+        return true;
+    }
+
+    QString cells[10][10];
+    QRgb colours[10][10] = {};
+    std::vector<Write> writes;
+    std::vector<std::pair<int, int>> alignments;
+};
+
+class FakeControls : public ExerciseControls {
+public:
+    void setShuffleCaption(const QString &caption) override { shuffleCaption = caption; }
+    void setShuffleEnabled(bool enabled) override { shuffleEnabled = enabled; }
+    void setStartCaption(const QString &caption) override { startCaption = caption; }
+    void setStartEnabled(bool enabled) override { startEnabled = enabled; }
+    void setTimerOn(bool on) override { timerOn = on; }
+    void setTimeText(const QString &text) override
+    {
+        timeText = text;
+        ++timeTextWrites;
+    }
+    QString yourAnswer() const override { return answer; }
+    void setYourAnswer(const QString &text) override { answer = text; }
+    void setYourAnswerBackColor(QRgb colour) override { answerBack = colour; }
+    void setYourAnswerLocked(bool locked) override { answerLocked = locked; }
+    void focusYourAnswer() override { ++answerFocused; }
+    void setCorrectAnswer(const QString &text) override { correctAnswer = text; }
+    void setAttemptLabel(int n, const QString &caption, QRgb backColor) override
+    {
+        attemptCaption[n - 1] = caption;
+        attemptBack[n - 1] = backColor;
+    }
+    void setAverageCaption(const QString &caption) override { averageCaption = caption; }
+    void arrangeScoreLabels() override { ++arranged; }
+
+    QString shuffleCaption = QStringLiteral("SHUFFLE");
+    bool shuffleEnabled = true;
+    QString startCaption = QStringLiteral("START");
+    bool startEnabled = true;
+    bool timerOn = false;
+    QString timeText;
+    int timeTextWrites = 0;
+    QString answer;
+    QRgb answerBack = 0;
+    bool answerLocked = false;
+    int answerFocused = 0;
+    QString correctAnswer;
+    QString attemptCaption[3];
+    QRgb attemptBack[3] = {};
+    QString averageCaption;
+    int arranged = 0;
+};
+
+// Hands out the scripted values first, then a fixed sequence; counts reseeds.
+class ScriptedRandom : public RandomSource {
+public:
+    void reseed() override { ++reseeds; }
+    double next() override
+    {
+        if (script.empty())
+            return fallback.next();
+        const double v = script.front();
+        script.pop_front();
+        return v;
+    }
+    std::deque<double> script;
+    int reseeds = 0;
+    SeededRandom fallback{7};
+};
+
+// A time of day that wraps at midnight, as a real one does.
+class WrappingClock : public ManualClock {
+public:
+    double secondsSinceMidnight() const override { return std::fmod(midnightOffset + now, 86400.0); }
+};
+
+struct Attempt {
+    float seconds;
+    bool correct;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(std::vector<Attempt>)
+
+class TstEngine : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The texts below are those of a locale with a decimal comma.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey)); }
+    void init();
+    void cleanup();
+
+    void loadStartsFresh_data();
+    void loadStartsFresh();
+    void fillDrawsOneDigitPerCellRowByRow();
+    void passDrawsRowThenColumnThenDigit();
+    void blankGridIsFilledBeforeTheFirstReroll();
+    void filledGridIsNeverRefilled();
+    void passesRunInTheEventLoopUntilStopped();
+    void discardEndsTheShuffle();
+    void destroyedEngineRunsNoPass();
+    void competitionStopStartsTheStopwatch();
+    void digitsHiddenOnStop_data();
+    void digitsHiddenOnStop();
+
+    void tickWritesOnlyChangedTexts();
+    void stopTakesAFinalReading_data();
+    void stopTakesAFinalReading();
+    void lateTickAfterStopIsIgnored();
+    void runAcrossMidnightTimesCorrectly();
+    void startAgainCountsFromZero();
+
+    void keys_data();
+    void keys();
+
+    void record_data();
+    void record();
+    void wrongZeroAttemptIsMarkedWrong();
+    void checkOnBlankGridDoesNothing();
+    void answerMustMatchExactly_data();
+    void answerMustMatchExactly();
+    void fourthCheckLeavesTheRecord();
+    void shuffleAfterAFullRecordResetsItFirst();
+    void attemptNumberStopsAtItsLimit();
+
+private:
+    ExerciseEngine &makeEngine(bool competition);
+    void timeAttempt(float seconds);
+
+    FakeGrid *grid_ = nullptr;
+    FakeControls *controls_ = nullptr;
+    ExerciseEngine *engine_ = nullptr;
+    ManualClock *clock_ = nullptr;
+    ScriptedRandom *random_ = nullptr;
+    bool competition_ = false;
+};
+
+void TstEngine::init()
+{
+    auto clock = std::make_unique<WrappingClock>();
+    clock_ = clock.get();
+    platform::setClock(std::move(clock));
+    auto random = std::make_unique<ScriptedRandom>();
+    random_ = random.get();
+    platform::setRandom(std::move(random));
+    grid_ = new FakeGrid;
+    controls_ = new FakeControls;
+}
+
+void TstEngine::cleanup()
+{
+    delete engine_;
+    engine_ = nullptr;
+    delete controls_;
+    delete grid_;
+    platform::setClock(nullptr);
+    platform::setRandom(nullptr);
+}
+
+ExerciseEngine &TstEngine::makeEngine(bool competition)
+{
+    competition_ = competition;
+    engine_ = new ExerciseEngine(*grid_, *controls_, [this] { return competition_; });
+    engine_->load();
+    return *engine_;
+}
+
+// One stopwatch run of the given length on the driven clock.
+void TstEngine::timeAttempt(float seconds)
+{
+    engine_->btnStart_Click();
+    clock_->advance(seconds);
+    engine_->btnStart_Click();
+    QCOMPARE(engine_->state().elapsed, seconds);
+}
+
+void TstEngine::loadStartsFresh_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::newRow("Show Mode") << false;
+    QTest::newRow("Competition Mode") << true;
+}
+
+void TstEngine::loadStartsFresh()
+{
+    QFETCH(bool, competition);
+    controls_->answer = QStringLiteral("999");
+    controls_->correctAnswer = QStringLiteral("999");
+
+    const ExerciseEngine &engine = makeEngine(competition);
+
+    const ExerciseState &s = engine.state();
+    QCOMPARE(s.attemptNumber, 1);
+    QCOMPARE(s.attemptTime1, 0.0f);
+    QVERIFY(!s.shuffling);
+    QVERIFY(!s.running);
+    QCOMPARE(s.elapsed, 0.0f);
+    QVERIFY(s.shownTime.isEmpty());
+    QCOMPARE(controls_->attemptCaption[0], "1st : --:--");
+    QCOMPARE(controls_->attemptCaption[1], "2nd : --:--");
+    QCOMPARE(controls_->attemptCaption[2], "3rd : --:--");
+    QCOMPARE(controls_->averageCaption, "TIME : --:--");
+    QVERIFY(controls_->answer.isEmpty());
+    QVERIFY(controls_->correctAnswer.isEmpty());
+    QCOMPARE(controls_->answerBack, ExerciseEngine::kWhite);
+    QCOMPARE(grid_->full(), !competition);
+    QCOMPARE(grid_->cells[0][0].isEmpty(), competition);
+    QCOMPARE(grid_->alignments, (std::vector<std::pair<int, int>>{{-1, 4}}));
+}
+
+void TstEngine::fillDrawsOneDigitPerCellRowByRow()
+{
+    makeEngine(true);
+    // The extremes of [0, 1) give the digits 1 and 9.
+    random_->script = {0.0, 0.999999, 0.5, 0.11111};
+    engine_->fillGrid();
+
+    QCOMPARE(random_->reseeds, 1);
+    QCOMPARE(grid_->writes.size(), size_t(100));
+    QCOMPARE(grid_->cells[0][0], "1");
+    QCOMPARE(grid_->cells[0][1], "9");
+    QCOMPARE(grid_->cells[0][2], "5");
+    QCOMPARE(grid_->cells[0][3], "1");
+    for (size_t i = 0; i < grid_->writes.size(); ++i) {
+        QCOMPARE(grid_->writes[i].row, int(i / 10));
+        QCOMPARE(grid_->writes[i].col, int(i % 10));
+    }
+    QVERIFY(grid_->full());
+}
+
+void TstEngine::passDrawsRowThenColumnThenDigit()
+{
+    makeEngine(false);
+    grid_->writes.clear();
+    random_->reseeds = 0;
+    random_->script = {0.35, 0.72, 0.5};
+
+    engine_->btnKaristir_Click();
+
+    QCOMPARE(random_->reseeds, 1);
+    QCOMPARE(engine_->cellsRerolled(), 1u);
+    QCOMPARE(grid_->writes.size(), size_t(1));
+    QCOMPARE(grid_->writes[0].row, 3);
+    QCOMPARE(grid_->writes[0].col, 7);
+    QCOMPARE(grid_->writes[0].text, "5");
+    engine_->btnKaristir_Click();
+}
+
+void TstEngine::blankGridIsFilledBeforeTheFirstReroll()
+{
+    makeEngine(true);
+    QVERIFY(grid_->writes.empty());
+
+    engine_->btnKaristir_Click();
+    engine_->btnKaristir_Click();
+
+    QCOMPARE(grid_->writes.size(), size_t(101));
+    for (size_t i = 0; i < 100; ++i) {
+        QCOMPARE(grid_->writes[i].row, int(i / 10));
+        QCOMPARE(grid_->writes[i].col, int(i % 10));
+    }
+    QCOMPARE(engine_->cellsRerolled(), 1u);
+    QVERIFY(grid_->full());
+}
+
+void TstEngine::filledGridIsNeverRefilled()
+{
+    makeEngine(true);
+    engine_->btnKaristir_Click();
+    engine_->Form_KeyDown(ExerciseEngine::kKeyEscape, 0);
+    engine_->Form_KeyDown(ExerciseEngine::kKeyEscape, 0);
+    grid_->writes.clear();
+
+    for (int i = 0; i < 3; ++i) {
+        engine_->btnKaristir_Click();
+        engine_->btnKaristir_Click();
+        engine_->Form_KeyDown(ExerciseEngine::kKeyEscape, 0);
+    }
+
+    // One re-rolled cell per shuffle, no whole refill.
+    QCOMPARE(grid_->writes.size(), size_t(3));
+}
+
+void TstEngine::passesRunInTheEventLoopUntilStopped()
+{
+    makeEngine(false);
+    engine_->btnKaristir_Click();
+    // The click returns at once: the passes run later, in the event loop.
+    QCOMPARE(engine_->cellsRerolled(), 1u);
+    QVERIFY(engine_->state().shuffling);
+
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    const quint64 afterPasses = engine_->cellsRerolled();
+    QVERIFY2(afterPasses > 10, qPrintable(QString::number(afterPasses)));
+
+    engine_->btnKaristir_Click();
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    QCOMPARE(engine_->cellsRerolled(), afterPasses);
+    QCOMPARE(controls_->shuffleCaption, "SHUFFLE");
+}
+
+void TstEngine::discardEndsTheShuffle()
+{
+    makeEngine(false);
+    engine_->btnKaristir_Click();
+    QCoreApplication::processEvents();
+    engine_->discard();
+    const quint64 rerolled = engine_->cellsRerolled();
+
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+
+    QCOMPARE(engine_->cellsRerolled(), rerolled);
+    QVERIFY(!engine_->state().shuffling);
+    QVERIFY(!controls_->timerOn);
+}
+
+void TstEngine::destroyedEngineRunsNoPass()
+{
+    makeEngine(false);
+    engine_->btnKaristir_Click();
+    QCoreApplication::processEvents();
+    // Gone in the middle of a shuffle: a pass on it would touch freed memory (ASan).
+    delete engine_;
+    engine_ = nullptr;
+    const size_t writes = grid_->writes.size();
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    QCOMPARE(grid_->writes.size(), writes);
+}
+
+void TstEngine::competitionStopStartsTheStopwatch()
+{
+    makeEngine(true);
+    engine_->btnKaristir_Click();
+    QVERIFY(!controls_->startEnabled);
+    engine_->btnKaristir_Click();
+
+    QVERIFY(!engine_->state().shuffling);
+    QVERIFY(engine_->state().running);
+    QVERIFY(controls_->timerOn);
+    QCOMPARE(controls_->startCaption, "STOP");
+    QVERIFY(controls_->startEnabled);
+    QVERIFY(!controls_->shuffleEnabled);
+    QVERIFY(grid_->allColoured(ExerciseEngine::kBlack));
+}
+
+void TstEngine::digitsHiddenOnStop_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<bool>("checkWhileTiming");
+    QTest::addColumn<QRgb>("afterStop");
+
+    QTest::newRow("Show Mode") << false << false << ExerciseEngine::kBlack;
+    QTest::newRow("Competition Mode") << true << false << ExerciseEngine::kWhite;
+    // Once the sum is shown, hiding the digits again would hide what it is checked against.
+    QTest::newRow("Competition Mode, revealed while timing") << true << true << ExerciseEngine::kBlack;
+}
+
+void TstEngine::digitsHiddenOnStop()
+{
+    QFETCH(bool, competition);
+    QFETCH(bool, checkWhileTiming);
+    QFETCH(QRgb, afterStop);
+
+    makeEngine(competition);
+    engine_->btnKaristir_Click();
+    engine_->btnKaristir_Click();
+    if (!competition)
+        engine_->btnStart_Click();
+    clock_->advance(2.0);
+    if (checkWhileTiming)
+        engine_->btnCheck_Click();
+    engine_->Form_KeyDown(ExerciseEngine::kKeyEscape, 0);
+    QVERIFY(grid_->allColoured(afterStop));
+
+    // The check shows them again; the next shuffle and stop hide them again.
+    engine_->btnCheck_Click();
+    QVERIFY(grid_->allColoured(ExerciseEngine::kBlack));
+    engine_->btnKaristir_Click();
+    engine_->btnKaristir_Click();
+    engine_->btnStart_Click();
+    QVERIFY(grid_->allColoured(competition ? ExerciseEngine::kWhite : ExerciseEngine::kBlack));
+}
+
+void TstEngine::tickWritesOnlyChangedTexts()
+{
+    makeEngine(false);
+    engine_->btnStart_Click();
+    QVERIFY(controls_->timerOn);
+
+    engine_->trmSure_Timer();
+    QCOMPARE(controls_->timeText, "0:00:00");
+    QCOMPARE(controls_->timeTextWrites, 1);
+
+    clock_->advance(0.004);   // still 0.00
+    engine_->trmSure_Timer();
+    QCOMPARE(controls_->timeTextWrites, 1);
+
+    clock_->advance(0.006);
+    engine_->trmSure_Timer();
+    QCOMPARE(controls_->timeText, "0:00:01");
+    QCOMPARE(controls_->timeTextWrites, 2);
+    engine_->trmSure_Timer();
+    QCOMPARE(controls_->timeTextWrites, 2);
+
+    clock_->advance(75.49);
+    engine_->trmSure_Timer();
+    QCOMPARE(controls_->timeText, "1:15:50");
+    QCOMPARE(engine_->state().elapsed, 75.5f);
+    QCOMPARE(engine_->state().shownTime, "1:15:50");
+}
+
+void TstEngine::stopTakesAFinalReading_data()
+{
+    QTest::addColumn<double>("sinceLastTick");
+    QTest::addColumn<float>("recorded");
+    QTest::addColumn<int>("writes");
+
+    QTest::newRow("same hundredth") << 0.002 << 4.44f << 1;
+    QTest::newRow("next hundredth") << 0.008 << 4.45f << 2;
+    QTest::newRow("a tick missed") << 0.5 << 4.94f << 2;
+}
+
+void TstEngine::stopTakesAFinalReading()
+{
+    QFETCH(double, sinceLastTick);
+    QFETCH(float, recorded);
+    QFETCH(int, writes);
+
+    makeEngine(false);
+    engine_->btnStart_Click();
+    clock_->advance(4.44);
+    engine_->trmSure_Timer();
+    clock_->advance(sinceLastTick);
+    engine_->btnStart_Click();
+
+    QCOMPARE(engine_->state().elapsed, recorded);
+    QCOMPARE(controls_->timeTextWrites, writes);
+    QCOMPARE(controls_->timeText, timetext::runningText(recorded));
+    QVERIFY(!controls_->timerOn);
+    QCOMPARE(controls_->answerFocused, 1);
+}
+
+void TstEngine::lateTickAfterStopIsIgnored()
+{
+    makeEngine(false);
+    timeAttempt(4.44f);
+    clock_->advance(3.0);
+    // A tick already queued when STOP ran.
+    engine_->trmSure_Timer();
+    QCOMPARE(engine_->state().elapsed, 4.44f);
+    QCOMPARE(controls_->timeText, "0:04:44");
+}
+
+void TstEngine::runAcrossMidnightTimesCorrectly()
+{
+    makeEngine(false);
+    clock_->midnightOffset = 86400.0 - 2.0 - clock_->now;
+    const double before = clock_->secondsSinceMidnight();
+    engine_->btnStart_Click();
+    clock_->advance(4.44);
+    engine_->trmSure_Timer();
+    QVERIFY(clock_->secondsSinceMidnight() < before);   // the time of day started again at 0
+    engine_->btnStart_Click();
+
+    QCOMPARE(engine_->state().elapsed, 4.44f);
+    QCOMPARE(controls_->timeText, "0:04:44");
+}
+
+void TstEngine::startAgainCountsFromZero()
+{
+    makeEngine(false);
+    timeAttempt(30.0f);
+    engine_->btnStart_Click();
+    clock_->advance(1.25);
+    engine_->trmSure_Timer();
+    QCOMPARE(engine_->state().elapsed, 1.25f);
+    QCOMPARE(controls_->timeText, "0:01:25");
+}
+
+void TstEngine::keys_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("acts");
+
+    for (const char *state : {"fresh", "shuffling", "timing", "answering", "revealed", "revealed timing"}) {
+        const bool acts = QByteArray(state) == "shuffling" || QByteArray(state).endsWith("timing");
+        QTest::addRow("%s Escape", state) << QString::fromLatin1(state) << int(ExerciseEngine::kKeyEscape) << acts;
+        QTest::addRow("%s Enter", state) << QString::fromLatin1(state) << int(ExerciseEngine::kKeyEnter) << acts;
+        QTest::addRow("%s Space", state) << QString::fromLatin1(state) << int(' ') << false;
+    }
+}
+
+void TstEngine::keys()
+{
+    QFETCH(QString, state);
+    QFETCH(int, key);
+    QFETCH(bool, acts);
+
+    makeEngine(false);
+    controls_->answer = QStringLiteral("0");
+    if (state == "shuffling") {
+        engine_->btnKaristir_Click();
+    } else if (state == "timing") {
+        engine_->btnStart_Click();
+    } else if (state == "answering") {
+        timeAttempt(2.0f);
+    } else if (state == "revealed") {
+        timeAttempt(2.0f);
+        engine_->btnCheck_Click();
+    } else if (state == "revealed timing") {
+        engine_->btnStart_Click();
+        engine_->btnCheck_Click();
+    }
+    const ExerciseState before = engine_->state();
+    const int focusedBefore = controls_->answerFocused;
+    clock_->advance(1.0);
+
+    engine_->Form_KeyDown(key, 0);
+
+    const ExerciseState &after = engine_->state();
+    QVERIFY(!after.running || !acts);
+    QVERIFY(!after.shuffling || !acts);
+    if (!acts) {
+        QCOMPARE(after.running, before.running);
+        QCOMPARE(after.shuffling, before.shuffling);
+        QCOMPARE(after.elapsed, before.elapsed);
+        QCOMPARE(controls_->answerFocused, focusedBefore);
+    } else if (before.running) {
+        QCOMPARE(controls_->startCaption, "START");
+        QCOMPARE(controls_->answerFocused, focusedBefore + 1);
+        QVERIFY(controls_->shuffleEnabled);
+    } else {
+        QCOMPARE(controls_->shuffleCaption, "SHUFFLE");
+        QVERIFY(controls_->startEnabled);
+    }
+}
+
+void TstEngine::record_data()
+{
+    QTest::addColumn<std::vector<Attempt>>("attempts");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QList<QRgb>>("backs");
+    QTest::addColumn<QString>("average");
+    QTest::addColumn<QList<float>>("times");
+
+    const QRgb none = ExerciseEngine::kScorePanelBack;
+    const QRgb good = ExerciseEngine::kCorrectAttemptBack;
+    const QRgb bad = ExerciseEngine::kWrongAttemptBack;
+    const QString blank1 = QStringLiteral("1st : --:--"), blank2 = QStringLiteral("2nd : --:--"),
+                  blank3 = QStringLiteral("3rd : --:--");
+
+    QTest::newRow("correct 4.44") << std::vector<Attempt>{{4.44f, true}}
+        << QStringList{"1st : 04:44", blank2, blank3} << QList<QRgb>{good, none, none}
+        << "TIME : 04:44" << QList<float>{4.44f, 0, 0};
+    QTest::newRow("wrong 4.44") << std::vector<Attempt>{{4.44f, false}}
+        << QStringList{"1st : 04:44", blank2, blank3} << QList<QRgb>{bad, none, none}
+        << "TIME : --:--" << QList<float>{-4.44f, 0, 0};
+    QTest::newRow("two correct") << std::vector<Attempt>{{4.0f, true}, {6.0f, true}}
+        << QStringList{"1st : 04:00", "2nd : 06:00", blank3} << QList<QRgb>{good, good, none}
+        << "TIME : 05:00" << QList<float>{4, 6, 0};
+    QTest::newRow("three correct") << std::vector<Attempt>{{4.0f, true}, {6.0f, true}, {8.0f, true}}
+        << QStringList{"1st : 04:00", "2nd : 06:00", "3rd : 08:00"} << QList<QRgb>{good, good, good}
+        << "TIME : 06:00" << QList<float>{4, 6, 8};
+    QTest::newRow("wrong last") << std::vector<Attempt>{{4.0f, true}, {6.0f, true}, {8.0f, false}}
+        << QStringList{"1st : 04:00", "2nd : 06:00", "3rd : 08:00"} << QList<QRgb>{good, good, bad}
+        << "TIME : --:--" << QList<float>{4, 6, -8};
+    QTest::newRow("earlier wrong left out") << std::vector<Attempt>{{4.0f, false}, {6.0f, true}}
+        << QStringList{"1st : 04:00", "2nd : 06:00", blank3} << QList<QRgb>{bad, good, none}
+        << "TIME : 06:00" << QList<float>{-4, 6, 0};
+    QTest::newRow("middle wrong left out") << std::vector<Attempt>{{4.0f, true}, {5.0f, false}, {8.0f, true}}
+        << QStringList{"1st : 04:00", "2nd : 05:00", "3rd : 08:00"} << QList<QRgb>{good, bad, good}
+        << "TIME : 06:00" << QList<float>{4, -5, 8};
+    QTest::newRow("wrong zero left out") << std::vector<Attempt>{{0.0f, false}, {6.0f, true}}
+        << QStringList{"1st : 00:00", "2nd : 06:00", blank3} << QList<QRgb>{bad, good, none}
+        << "TIME : 06:00" << QList<float>{0, 6, 0};
+    QTest::newRow("correct zero counts") << std::vector<Attempt>{{0.0f, true}, {6.0f, true}}
+        << QStringList{"1st : 00:00", "2nd : 06:00", blank3} << QList<QRgb>{good, good, none}
+        << "TIME : 03:00" << QList<float>{0, 6, 0};
+    QTest::newRow("minutes") << std::vector<Attempt>{{75.5f, true}, {60.0f, true}}
+        << QStringList{"1st : 1:15:50", "2nd : 1:00:00", blank3} << QList<QRgb>{good, good, none}
+        << "TIME : 1:07:75" << QList<float>{75.5f, 60, 0};
+}
+
+void TstEngine::record()
+{
+    QFETCH(std::vector<Attempt>, attempts);
+    QFETCH(QStringList, captions);
+    QFETCH(QList<QRgb>, backs);
+    QFETCH(QString, average);
+    QFETCH(QList<float>, times);
+
+    makeEngine(false);
+    grid_->fillWith(QStringLiteral("5"));
+    for (const Attempt &a : attempts) {
+        timeAttempt(a.seconds);
+        controls_->answer = a.correct ? QStringLiteral("500") : QStringLiteral("499");
+        const int arranged = controls_->arranged;
+        engine_->btnCheck_Click();
+        QCOMPARE(controls_->correctAnswer, "500");
+        QCOMPARE(controls_->answerBack, a.correct ? ExerciseEngine::kCorrectAnswerBack : ExerciseEngine::kWrongAnswerBack);
+        QVERIFY(controls_->answerLocked);
+        QVERIFY(!controls_->startEnabled);
+        QCOMPARE(controls_->arranged, arranged + 1);
+    }
+
+    const ExerciseState &s = engine_->state();
+    QCOMPARE(s.attemptNumber, int(attempts.size()) + 1);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(controls_->attemptCaption[i], captions[i]);
+        QCOMPARE(controls_->attemptBack[i], backs[i]);
+    }
+    QCOMPARE(controls_->averageCaption, average);
+    QCOMPARE(s.attemptTime1, times[0]);
+    QCOMPARE(s.attemptTime2, times[1]);
+    QCOMPARE(s.attemptTime3, times[2]);
+}
+
+void TstEngine::wrongZeroAttemptIsMarkedWrong()
+{
+    makeEngine(false);
+    grid_->fillWith(QStringLiteral("1"));
+    controls_->answer = QStringLiteral("99");
+    engine_->btnCheck_Click();
+    // -0 is the only mark a wrong attempt of no time can carry.
+    QVERIFY(std::signbit(engine_->state().attemptTime1));
+    QCOMPARE(controls_->averageCaption, "TIME : --:--");
+}
+
+void TstEngine::checkOnBlankGridDoesNothing()
+{
+    makeEngine(true);
+    engine_->btnStart_Click();
+    clock_->advance(3.0);
+    engine_->btnStart_Click();
+    controls_->answer = QStringLiteral("450");
+    const FakeControls before = *controls_;
+
+    engine_->btnCheck_Click();
+
+    QCOMPARE(engine_->state().attemptNumber, 1);
+    QCOMPARE(engine_->state().attemptTime1, 0.0f);
+    QVERIFY(controls_->correctAnswer.isEmpty());
+    QCOMPARE(controls_->answerBack, before.answerBack);
+    QCOMPARE(controls_->answerLocked, before.answerLocked);
+    QCOMPARE(controls_->startEnabled, before.startEnabled);
+    QCOMPARE(controls_->attemptCaption[0], "1st : --:--");
+    QCOMPARE(controls_->averageCaption, "TIME : --:--");
+    QCOMPARE(controls_->arranged, before.arranged);
+    QVERIFY(grid_->allColoured(ExerciseEngine::kWhite));
+    QVERIFY(grid_->writes.empty());
+}
+
+void TstEngine::answerMustMatchExactly_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("correct");
+
+    QTest::newRow("exact") << "487" << true;
+    QTest::newRow("leading zero") << "0487" << false;
+    QTest::newRow("leading space") << " 487" << false;
+    QTest::newRow("trailing space") << "487 " << false;
+    QTest::newRow("plus sign") << "+487" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("other number") << "486" << false;
+}
+
+void TstEngine::answerMustMatchExactly()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, correct);
+
+    makeEngine(false);
+    // 87 cells of 5 and 13 cells of 4: 435 + 52 = 487.
+    grid_->fillWith(QStringLiteral("5"));
+    for (int i = 0; i < 13; ++i)
+        grid_->cells[i / 10][i % 10] = QStringLiteral("4");
+    controls_->answer = answer;
+    engine_->btnCheck_Click();
+
+    QCOMPARE(controls_->correctAnswer, "487");
+    QCOMPARE(controls_->answerBack, correct ? ExerciseEngine::kCorrectAnswerBack : ExerciseEngine::kWrongAnswerBack);
+    QCOMPARE(controls_->attemptBack[0], correct ? ExerciseEngine::kCorrectAttemptBack : ExerciseEngine::kWrongAttemptBack);
+}
+
+void TstEngine::fourthCheckLeavesTheRecord()
+{
+    makeEngine(true);
+    engine_->btnKaristir_Click();
+    engine_->btnKaristir_Click();   // the stopwatch starts by itself
+    clock_->advance(4.0);
+    engine_->btnStart_Click();
+    QVERIFY(grid_->allColoured(ExerciseEngine::kWhite));
+    for (int i = 0; i < 3; ++i)
+        engine_->btnCheck_Click();
+    const FakeControls before = *controls_;
+    const ExerciseState stateBefore = engine_->state();
+
+    controls_->answer = controls_->correctAnswer;
+    engine_->btnCheck_Click();
+
+    QCOMPARE(controls_->answerBack, ExerciseEngine::kCorrectAnswerBack);
+    QCOMPARE(before.answerBack, ExerciseEngine::kWrongAnswerBack);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(controls_->attemptCaption[i], before.attemptCaption[i]);
+        QCOMPARE(controls_->attemptBack[i], before.attemptBack[i]);
+    }
+    QCOMPARE(controls_->averageCaption, before.averageCaption);
+    QCOMPARE(engine_->state().attemptTime1, stateBefore.attemptTime1);
+    QCOMPARE(engine_->state().attemptTime3, stateBefore.attemptTime3);
+    QCOMPARE(engine_->state().attemptNumber, 5);
+    QVERIFY(grid_->allColoured(ExerciseEngine::kBlack));
+}
+
+void TstEngine::shuffleAfterAFullRecordResetsItFirst()
+{
+    makeEngine(false);
+    grid_->fillWith(QStringLiteral("5"));
+    controls_->answer = QStringLiteral("500");
+    for (int i = 0; i < 3; ++i)
+        engine_->btnCheck_Click();
+    QCOMPARE(controls_->averageCaption, "TIME : 00:00");
+
+    engine_->btnKaristir_Click();
+
+    QCOMPARE(engine_->state().attemptNumber, 1);
+    QCOMPARE(controls_->attemptCaption[0], "1st : --:--");
+    QCOMPARE(controls_->attemptCaption[2], "3rd : --:--");
+    QCOMPARE(controls_->attemptBack[1], ExerciseEngine::kScorePanelBack);
+    QCOMPARE(controls_->averageCaption, "TIME : --:--");
+    engine_->btnKaristir_Click();
+}
+
+void TstEngine::attemptNumberStopsAtItsLimit()
+{
+    makeEngine(false);
+    grid_->fillWith(QStringLiteral("5"));
+    constexpr int limit = std::numeric_limits<std::int16_t>::max();
+    for (int i = 1; i < limit; ++i)
+        engine_->btnCheck_Click();
+    QCOMPARE(engine_->state().attemptNumber, limit);
+
+    engine_->btnCheck_Click();
+    engine_->btnCheck_Click();
+
+    // No wrap to a negative count, and no attempt slot is written again.
+    QCOMPARE(engine_->state().attemptNumber, limit);
+    QCOMPARE(controls_->attemptCaption[0], "1st : 00:00");
+    engine_->btnKaristir_Click();
+    QCOMPARE(engine_->state().attemptNumber, 1);
+    engine_->btnKaristir_Click();
+}
+
+QTEST_GUILESS_MAIN(TstEngine)
+#include "tst_engine.moc"

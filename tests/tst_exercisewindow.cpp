@@ -1,0 +1,903 @@
+#include "TestSupport.h"
+
+#include "app/Fonts.h"
+#include "engine/Rounding.h"
+#include "ui/exercise/QuestionGrid.h"
+#include "ui/skin/SkinButton.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QPainter>
+#include <QPointer>
+#include <QTest>
+#include <QWindow>
+
+#include <memory>
+
+// The real exercise window on a simulated 1280 x 800 screen, with a driven clock and a
+// fixed random sequence. Buttons are clicked, keys pressed on the focused widget and
+// the Back button is driven with mouse events through the window, as a user would.
+
+namespace {
+
+enum class Cells { Blank, Black, White, Mixed };
+enum class Back { White, Green, Red, Other };
+enum class Sum { Empty, OfGrid, Other };
+
+// What the user sees of the exercise state: the rows of the state table.
+struct Look {
+    QString shuffleCaption;
+    bool shuffleEnabled = true;
+    QString startCaption;
+    bool startEnabled = true;
+    bool timerOn = false;
+    bool answerTyped = false;
+    bool answerLocked = false;
+    Back answerBack = Back::White;
+    bool focusOnAnswer = false;   // checked only where it is expected
+    Sum sum = Sum::Empty;
+    Cells grid = Cells::Blank;
+};
+
+QString describe(const Look &l, bool withFocus)
+{
+    static const char *cells[] = {"blank", "black", "white", "mixed"};
+    static const char *backs[] = {"white", "green", "red", "other"};
+    static const char *sums[] = {"empty", "of the grid", "other"};
+    return QStringLiteral("%1 %2 | %3 %4 | timer %5 | answer %6 %7 %8%9 | sum %10 | grid %11")
+        .arg(l.shuffleCaption, l.shuffleEnabled ? "on" : "off", l.startCaption, l.startEnabled ? "on" : "off",
+             l.timerOn ? "on" : "off", l.answerTyped ? "typed" : "empty", l.answerLocked ? "locked" : "editable",
+             backs[int(l.answerBack)], withFocus && l.focusOnAnswer ? " focus" : "")
+        .arg(sums[int(l.sum)], cells[int(l.grid)]);
+}
+
+// The looks of the states, by the settings that define them.
+Look fresh(Cells grid) { return {"SHUFFLE", true, "START", true, false, false, false, Back::White, false, Sum::Empty, grid}; }
+Look shuffling(bool locked = false)
+{
+    return {"STOP", true, "START", false, false, false, locked, Back::White, false, Sum::Empty, Cells::Black};
+}
+Look ready() { return {"SHUFFLE", true, "START", true, false, false, false, Back::White, false, Sum::Empty, Cells::Black}; }
+Look timing(Cells grid) { return {"SHUFFLE", false, "STOP", true, true, false, false, Back::White, false, Sum::Empty, grid}; }
+Look answering(Cells grid) { return {"SHUFFLE", true, "START", true, false, false, false, Back::White, true, Sum::Empty, grid}; }
+Look revealed(Back answer = Back::Red)
+{
+    return {"SHUFFLE", true, "START", false, false, true, true, answer, false, Sum::OfGrid, Cells::Black};
+}
+Look revealedWhileTiming() { return {"SHUFFLE", false, "STOP", false, true, true, true, Back::Red, false, Sum::OfGrid, Cells::Black}; }
+
+// Notes the engine's state at the moment the exercise window is hidden.
+class HideWatch : public QObject {
+public:
+    explicit HideWatch(FrmVelantra *window) : window_(window) { window->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == window_ && event->type() == QEvent::Hide && !seen) {
+            seen = true;
+            shuffling = window_->state().shuffling;
+            timerOn = window_->trmSure.isActive();
+        }
+        return false;
+    }
+    bool seen = false;
+    bool shuffling = true;
+    bool timerOn = true;
+
+private:
+    FrmVelantra *window_;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Look)
+
+class TstExerciseWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The texts below are those of a locale with a decimal comma.
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        fonts::ensureTahoma();
+    }
+    void init();
+    void cleanup();
+
+    void opensOverTheStartWindow_data();
+    void opensOverTheStartWindow();
+    void firstGridDependsOnTheMode_data();
+    void firstGridDependsOnTheMode();
+    void firstShuffleFillsABlankGrid();
+    void shuffleOnlyRerollsSingleCells();
+    void stopRightAfterShuffle_data();
+    void stopRightAfterShuffle();
+    void shufflePassesRunUntilStopped_data();
+    void shufflePassesRunUntilStopped();
+    void gridDigitsSitWhereDrawTextPutsThem_data();
+    void gridDigitsSitWhereDrawTextPutsThem();
+
+    void states_data();
+    void states();
+    void keysInEveryState_data();
+    void keysInEveryState();
+
+    void timerShowsTheDrivenClock();
+    void stopThenStartCountsFromZero();
+    void runningBoxTexts_data();
+    void runningBoxTexts();
+
+    void record_data();
+    void record();
+
+    void modeChosenAfterBackApplies_data();
+    void modeChosenAfterBackApplies();
+    void startBackStartGivesAFreshWindow();
+    void backEndsShuffleAndStopwatch_data();
+    void backEndsShuffleAndStopwatch();
+    void closingTheProgramEndsTheShuffle();
+
+private:
+    void open(bool competition);
+    void run(const QString &script);
+    void click(QAbstractButton *button);
+    void key(Qt::Key k);
+    void type(const QString &text);
+    void passes(int count = 10);
+    void clickBack();
+    int gridSum() const;
+    QStringList gridTexts() const;
+    Cells gridLook() const;
+    Look look() const;
+
+    std::unique_ptr<TestWorld> world_;
+    FrmVelantra *ex_ = nullptr;
+};
+
+void TstExerciseWindow::init()
+{
+    world_ = std::make_unique<TestWorld>();
+}
+
+void TstExerciseWindow::cleanup()
+{
+    ex_ = nullptr;
+    world_.reset();
+}
+
+void TstExerciseWindow::open(bool competition)
+{
+    ex_ = &world_->openExercise(competition);
+    QVERIFY(QTest::qWaitForWindowActive(ex_));
+}
+
+void TstExerciseWindow::click(QAbstractButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// A key as the keyboard gives it: to the widget that has the focus.
+void TstExerciseWindow::key(Qt::Key k)
+{
+    QWidget *target = QApplication::focusWidget();
+    QTest::keyClick(target ? target : ex_, k);
+}
+
+void TstExerciseWindow::type(const QString &text)
+{
+    QTest::mouseClick(ex_->txtYourAnswer.get(), Qt::LeftButton);
+    QTest::keyClick(ex_->txtYourAnswer.get(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(ex_->txtYourAnswer.get(), Qt::Key_Delete);
+    QTest::keyClicks(ex_->txtYourAnswer.get(), text);
+}
+
+void TstExerciseWindow::passes(int count)
+{
+    for (int i = 0; i < count; ++i)
+        QCoreApplication::processEvents();
+}
+
+// Over the button, then a click, through the window so the mouse capture is honoured.
+void TstExerciseWindow::clickBack()
+{
+    QWindow *window = ex_->windowHandle();
+    const QPoint centre = ex_->btnBack->mapTo(ex_, ex_->btnBack->rect().center());
+    // From outside: a move to where the pointer already is would not count as one.
+    QTest::mouseMove(window, QPoint(1, 1));
+    QTest::mouseMove(window, centre);
+    QCOMPARE(ex_->btnBackHot(), 1);
+    QTest::mouseClick(window, Qt::LeftButton, {}, centre);
+    ex_ = nullptr;
+}
+
+// Steps of a user, separated by spaces:
+//   shuffle / start / check / reset   click that button
+//   esc / enter                       press that key
+//   passes                            let some shuffle passes run
+//   wait:S                            the clock moves S seconds and the timer ticks
+//   drift:S                           the clock moves S seconds before the next tick
+//   right / wrong / zero / space / blank
+//                                     type the sum, the sum plus 1, the sum with a leading
+//                                     zero or space, or clear the box
+//   back / open                       Back, and START on the start window
+void TstExerciseWindow::run(const QString &script)
+{
+    for (const QString &step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (step == "shuffle") {
+            click(ex_->btnKaristir.get());
+        } else if (step == "start") {
+            click(ex_->btnStart.get());
+        } else if (step == "check") {
+            click(ex_->btnCheck.get());
+        } else if (step == "reset") {
+            click(ex_->btnReset.get());
+        } else if (step == "esc") {
+            key(Qt::Key_Escape);
+        } else if (step == "enter") {
+            key(Qt::Key_Return);
+        } else if (step == "passes") {
+            passes();
+        } else if (step.startsWith("wait:")) {
+            world_->clock().advance(step.mid(5).toDouble());
+            if (ex_->trmSure.isActive())
+                ex_->trmSure_Timer();
+        } else if (step.startsWith("drift:")) {
+            world_->clock().advance(step.mid(6).toDouble());
+        } else if (step == "right") {
+            type(QString::number(gridSum()));
+        } else if (step == "wrong") {
+            type(QString::number(gridSum() + 1));
+        } else if (step == "zero") {
+            type("0" + QString::number(gridSum()));
+        } else if (step == "space") {
+            type(" " + QString::number(gridSum()));
+        } else if (step == "blank") {
+            type(QString());
+        } else if (step == "back") {
+            clickBack();
+            TestWorld::flushDeletes();
+        } else if (step == "open") {
+            click(forms::frmMain().btnStart.get());
+            ex_ = &forms::frmVelantra();
+        } else {
+            QFAIL(qPrintable("unknown step " + step));
+        }
+    }
+}
+
+int TstExerciseWindow::gridSum() const
+{
+    int sum = 0;
+    for (const QString &t : gridTexts())
+        sum += t.toInt();
+    return sum;
+}
+
+QStringList TstExerciseWindow::gridTexts() const
+{
+    QStringList texts;
+    for (int r = 0; r < 10; ++r)
+        for (int c = 0; c < 10; ++c)
+            texts << ex_->gSoru->textMatrix(r, c);
+    return texts;
+}
+
+Cells TstExerciseWindow::gridLook() const
+{
+    const QStringList texts = gridTexts();
+    if (std::all_of(texts.begin(), texts.end(), [](const QString &t) { return t.isEmpty(); }))
+        return Cells::Blank;
+    const QRgb first = ex_->gSoru->cellForeColor(0, 0);
+    for (int r = 0; r < 10; ++r)
+        for (int c = 0; c < 10; ++c)
+            if (ex_->gSoru->cellForeColor(r, c) != first)
+                return Cells::Mixed;
+    if (first == qRgb(0, 0, 0))
+        return Cells::Black;
+    if (first == qRgb(255, 255, 255))
+        return Cells::White;
+    return Cells::Mixed;
+}
+
+Look TstExerciseWindow::look() const
+{
+    const QColor back = ex_->txtYourAnswer->palette().color(QPalette::Base);
+    Look l;
+    l.shuffleCaption = ex_->btnKaristir->text();
+    l.shuffleEnabled = ex_->btnKaristir->isEnabled();
+    l.startCaption = ex_->btnStart->text();
+    l.startEnabled = ex_->btnStart->isEnabled();
+    l.timerOn = ex_->trmSure.isActive();
+    l.answerTyped = !ex_->txtYourAnswer->text().isEmpty();
+    l.answerLocked = ex_->txtYourAnswer->isReadOnly();
+    l.answerBack = back == QColor(255, 255, 255) ? Back::White
+                 : back == QColor(0, 255, 0)     ? Back::Green
+                 : back == QColor(255, 0, 0)     ? Back::Red
+                                                 : Back::Other;
+    l.focusOnAnswer = QApplication::focusWidget() == ex_->txtYourAnswer.get();
+    const QString sum = ex_->txtCorrectAnswer->text();
+    l.sum = sum.isEmpty() ? Sum::Empty : sum == QString::number(gridSum()) ? Sum::OfGrid : Sum::Other;
+    l.grid = gridLook();
+    return l;
+}
+
+void TstExerciseWindow::opensOverTheStartWindow_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QRect>("startPixels");
+
+    QTest::newRow("1280 x 800") << QSize(1280, 800) << QRect(0, 0, 1280, 800);
+    QTest::newRow("1024 x 768") << QSize(1024, 768) << QRect(0, 0, 1024, 768);
+    QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QRect(0, 0, 1280, 800);
+}
+
+void TstExerciseWindow::opensOverTheStartWindow()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QRect, startPixels);
+
+    world_.reset();
+    world_ = std::make_unique<TestWorld>(screen.width(), screen.height());
+    open(true);
+
+    const FrmMain &main = forms::frmMain();
+    QCOMPARE(main.geometry(), startPixels);
+    QCOMPARE(ex_->parentWidget(), &main);
+    QVERIFY(ex_->isWindow());
+    QVERIFY(ex_->isVisible());
+    QCOMPARE(ex_->Left(), main.Left());
+    QCOMPARE(ex_->Top(), main.Top() + 375);
+    QCOMPARE(ex_->Width(), main.Width());
+    QCOMPARE(ex_->Height(), main.Height() - 375);
+    QCOMPARE(ex_->geometry(), startPixels.adjusted(0, 25, 0, 0));
+    QCOMPARE(modMain::exerciseOpen, 1);
+}
+
+void TstExerciseWindow::firstGridDependsOnTheMode_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::newRow("Show Mode") << false;
+    QTest::newRow("Competition Mode") << true;
+}
+
+void TstExerciseWindow::firstGridDependsOnTheMode()
+{
+    QFETCH(bool, competition);
+
+    open(competition);
+
+    const QStringList texts = gridTexts();
+    QCOMPARE(texts.size(), 100);
+    for (const QString &t : texts) {
+        if (competition)
+            QVERIFY(t.isEmpty());
+        else
+            QVERIFY2(t.size() == 1 && t >= "1" && t <= "9", qPrintable(t));
+    }
+    // Not one digit repeated a hundred times.
+    if (!competition)
+        QVERIFY(texts.count(texts.first()) < 100);
+    QCOMPARE(ex_->gSoru->colAlignment(0), 4);
+    QCOMPARE(ex_->gSoru->colAlignment(9), 4);
+}
+
+void TstExerciseWindow::firstShuffleFillsABlankGrid()
+{
+    open(true);
+    click(ex_->btnKaristir.get());
+
+    // The click has returned and no pass has run yet: filled, then one cell re-rolled.
+    QCOMPARE(ex_->engine().cellsRerolled(), 1u);
+    for (const QString &t : gridTexts())
+        QVERIFY2(t.size() == 1 && t >= "1" && t <= "9", qPrintable(t));
+    click(ex_->btnKaristir.get());
+}
+
+void TstExerciseWindow::shuffleOnlyRerollsSingleCells()
+{
+    open(false);
+    const QStringList before = gridTexts();
+    click(ex_->btnKaristir.get());
+    const QStringList afterClick = gridTexts();
+    int changed = 0;
+    for (int i = 0; i < 100; ++i)
+        changed += before[i] != afterClick[i];
+    QVERIFY(changed <= 1);
+
+    passes(5);
+    const quint64 rerolled = ex_->engine().cellsRerolled();
+    changed = 0;
+    const QStringList later = gridTexts();
+    for (int i = 0; i < 100; ++i)
+        changed += before[i] != later[i];
+    QVERIFY2(quint64(changed) <= rerolled, qPrintable(QStringLiteral("%1 > %2").arg(changed).arg(rerolled)));
+    click(ex_->btnKaristir.get());
+}
+
+void TstExerciseWindow::stopRightAfterShuffle_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::newRow("Show Mode") << false;
+    QTest::newRow("Competition Mode") << true;
+}
+
+void TstExerciseWindow::stopRightAfterShuffle()
+{
+    QFETCH(bool, competition);
+    open(competition);
+
+    click(ex_->btnKaristir.get());
+    click(ex_->btnKaristir.get());
+
+    QVERIFY(ex_->engine().cellsRerolled() >= 1);
+    QVERIFY(!ex_->state().shuffling);
+    for (const QString &t : gridTexts())
+        QVERIFY(t.size() == 1 && t >= "1" && t <= "9");
+    QCOMPARE(ex_->state().running, competition);
+}
+
+void TstExerciseWindow::shufflePassesRunUntilStopped_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<QString>("stop");
+
+    for (bool competition : {false, true}) {
+        const char *mode = competition ? "Competition" : "Show";
+        QTest::addRow("%s STOP click", mode) << competition << "shuffle";
+        QTest::addRow("%s Escape", mode) << competition << "esc";
+        QTest::addRow("%s Enter", mode) << competition << "enter";
+    }
+}
+
+void TstExerciseWindow::shufflePassesRunUntilStopped()
+{
+    QFETCH(bool, competition);
+    QFETCH(QString, stop);
+    open(competition);
+
+    run("shuffle");
+    quint64 last = ex_->engine().cellsRerolled();
+    for (int round = 0; round < 3; ++round) {
+        passes(10);
+        const quint64 now = ex_->engine().cellsRerolled();
+        QVERIFY2(now > last, "no pass ran in the event loop");
+        last = now;
+    }
+    const int paintsBefore = ex_->gSoru->paintCount();
+    QTest::qWait(50);
+    QVERIFY2(ex_->gSoru->paintCount() > paintsBefore, "the grid is not repainted while shuffling");
+
+    run(stop);
+    const quint64 stoppedAt = ex_->engine().cellsRerolled();
+    passes(20);
+    QCOMPARE(ex_->engine().cellsRerolled(), stoppedAt);
+    QVERIFY(!ex_->state().shuffling);
+    QCOMPARE(ex_->btnKaristir->text(), "SHUFFLE");
+}
+
+void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem_data()
+{
+    QTest::addColumn<int>("rowTwips");
+    QTest::newRow("67 px cells") << 1005;
+    QTest::newRow("60 px cells") << 900;
+    QTest::newRow("uneven 51.1 px cells") << 767;
+    QTest::newRow("uneven 74.1 px cells") << 1111;
+    QTest::newRow("too small for the digits") << 300;
+}
+
+// The grid paints its digits from texts laid out once; they must land on exactly the
+// pixels that drawText centred in each cell would give.
+void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem()
+{
+    QFETCH(int, rowTwips);
+
+    const SkinFont font = tahoma(39.75, true);
+    QuestionGrid grid;
+    grid.setCellFont(font);
+    grid.setRowHeight(-1, rowTwips);
+    grid.setColWidth(-1, rowTwips);
+    grid.setColAlignment(-1, 4);
+    const auto edge = [rowTwips](int i) { return roundToInt(i * rowTwips / 15.0); };
+    grid.resize(edge(10) + 3, edge(10) + 3);
+    const auto render = [&grid] {
+        QImage image(grid.size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        grid.render(&image);
+        return image;
+    };
+    const QImage empty = render();
+
+    const QRgb colours[] = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)};
+    QImage expected = empty;
+    QPainter painter(&expected);
+    painter.setFont(font.toQFont());
+    for (int r = 0; r < 10; ++r) {
+        for (int c = 0; c < 10; ++c) {
+            const QString text = QString::number(1 + (r * 10 + c) % 9);
+            const QRgb colour = colours[(r + c) % 3];
+            grid.setTextMatrix(r, c, text);
+            grid.setCellForeColor(r, c, r, c, colour);
+            painter.setPen(QColor::fromRgb(colour));
+            painter.drawText(QRect(edge(c), edge(r), edge(c + 1) - edge(c), edge(r + 1) - edge(r)), Qt::AlignCenter,
+                             text);
+        }
+    }
+    painter.end();
+
+    QCOMPARE(render(), expected);
+    QVERIFY(render() != empty);
+}
+
+void TstExerciseWindow::states_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<Look>("expected");
+
+    QTest::newRow("Show fresh") << false << "" << fresh(Cells::Black);
+    QTest::newRow("Show shuffling") << false << "shuffle passes" << shuffling();
+    QTest::newRow("Show ready") << false << "shuffle passes shuffle" << ready();
+    QTest::newRow("Show timing") << false << "shuffle shuffle start wait:2" << timing(Cells::Black);
+    QTest::newRow("Show timing from fresh") << false << "start wait:1" << timing(Cells::Black);
+    QTest::newRow("Show answering") << false << "shuffle shuffle start wait:2 start" << answering(Cells::Black);
+    QTest::newRow("Show revealed") << false << "shuffle shuffle start wait:2 start wrong check" << revealed();
+    QTest::newRow("Show revealed, right answer") << false << "shuffle shuffle start wait:2 start right check"
+                                                 << revealed(Back::Green);
+    QTest::newRow("Show revealed while timing") << false << "shuffle shuffle start wait:2 wrong check"
+                                                << revealedWhileTiming();
+    QTest::newRow("Show revealed, then stopped") << false << "start wait:2 wrong check esc" << revealed();
+    QTest::newRow("Show shuffling after a check") << false << "start wait:2 start wrong check shuffle passes"
+                                                  << shuffling(true);
+    QTest::newRow("Show ready after a check") << false << "start wait:2 start wrong check shuffle shuffle" << ready();
+
+    QTest::newRow("Competition fresh") << true << "" << fresh(Cells::Blank);
+    QTest::newRow("Competition check on a blank grid") << true << "check" << fresh(Cells::Blank);
+    QTest::newRow("Competition shuffling") << true << "shuffle passes" << shuffling();
+    QTest::newRow("Competition timing") << true << "shuffle passes shuffle wait:2" << timing(Cells::Black);
+    QTest::newRow("Competition timing from fresh") << true << "start wait:1" << timing(Cells::Blank);
+    QTest::newRow("Competition answering from fresh") << true << "start wait:1 start" << answering(Cells::Blank);
+    QTest::newRow("Competition answering") << true << "shuffle shuffle wait:2 start" << answering(Cells::White);
+    QTest::newRow("Competition timing again") << true << "shuffle shuffle wait:2 start start wait:1"
+                                              << timing(Cells::White);
+    QTest::newRow("Competition revealed") << true << "shuffle shuffle wait:2 start wrong check" << revealed();
+    QTest::newRow("Competition revealed, right answer") << true << "shuffle shuffle wait:2 start right check"
+                                                        << revealed(Back::Green);
+    QTest::newRow("Competition revealed while timing") << true << "shuffle shuffle wait:2 wrong check"
+                                                       << revealedWhileTiming();
+    QTest::newRow("Competition shuffling after a check") << true << "shuffle shuffle wait:2 start wrong check shuffle"
+                                                         << shuffling(true);
+    QTest::newRow("Competition timing after a check") << true
+        << "shuffle shuffle wait:2 start wrong check shuffle shuffle wait:1" << timing(Cells::Black);
+}
+
+void TstExerciseWindow::states()
+{
+    QFETCH(bool, competition);
+    QFETCH(QString, script);
+    QFETCH(Look, expected);
+
+    open(competition);
+    run(script);
+
+    QCOMPARE(describe(look(), expected.focusOnAnswer), describe(expected, true));
+    QVERIFY(ex_->btnCheck->isEnabled());
+    QVERIFY(ex_->btnReset->isEnabled());
+    if (ex_->state().shuffling)
+        click(ex_->btnKaristir.get());
+}
+
+void TstExerciseWindow::keysInEveryState_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<bool>("acts");
+    QTest::addColumn<Look>("expected");
+
+    struct Case {
+        bool competition;
+        const char *name, *script;
+        bool acts;
+        Look expected;
+    };
+    const Case cases[] = {
+        {false, "Show fresh", "", false, {}},
+        {false, "Show shuffling", "shuffle passes", true, ready()},
+        {false, "Show ready", "shuffle shuffle", false, {}},
+        {false, "Show timing", "shuffle shuffle start wait:2", true, answering(Cells::Black)},
+        {false, "Show answering", "start wait:2 start", false, {}},
+        {false, "Show revealed", "start wait:2 start wrong check", false, {}},
+        {false, "Show revealed while timing", "start wait:2 wrong check", true, revealed()},
+        {true, "Competition fresh", "", false, {}},
+        {true, "Competition shuffling", "shuffle passes", true, timing(Cells::Black)},
+        {true, "Competition timing", "shuffle shuffle wait:2", true, answering(Cells::White)},
+        {true, "Competition answering", "shuffle shuffle wait:2 start", false, {}},
+        {true, "Competition revealed", "shuffle shuffle wait:2 start wrong check", false, {}},
+        {true, "Competition revealed while timing", "shuffle shuffle wait:2 wrong check", true, revealed()},
+    };
+    for (const Case &c : cases) {
+        for (Qt::Key k : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+            const char *keyName = k == Qt::Key_Escape ? "Escape" : k == Qt::Key_Return ? "Return" : "keypad Enter";
+            QTest::addRow("%s, %s", c.name, keyName)
+                << c.competition << QString::fromLatin1(c.script) << k << c.acts << c.expected;
+        }
+    }
+    // Other keys are the focused control's alone (here a push button, which ignores them).
+    QTest::newRow("Show timing, A") << false << "shuffle shuffle start wait:2" << Qt::Key_A << false << Look{};
+    QTest::newRow("Competition shuffling, Q") << true << "shuffle passes" << Qt::Key_Q << false << Look{};
+}
+
+void TstExerciseWindow::keysInEveryState()
+{
+    QFETCH(bool, competition);
+    QFETCH(QString, script);
+    QFETCH(Qt::Key, key);
+    QFETCH(bool, acts);
+    QFETCH(Look, expected);
+
+    open(competition);
+    run(script);
+    const Look before = look();
+    const ExerciseState stateBefore = ex_->state();
+    world_->clock().advance(0.5);
+
+    this->key(key);
+
+    if (acts) {
+        QCOMPARE(describe(look(), expected.focusOnAnswer), describe(expected, true));
+        if (stateBefore.running)
+            QCOMPARE(ex_->state().elapsed, stateBefore.elapsed + 0.5f);
+    } else {
+        QCOMPARE(describe(look(), true), describe(before, true));
+        QCOMPARE(ex_->state().running, stateBefore.running);
+        QCOMPARE(ex_->state().shuffling, stateBefore.shuffling);
+        QCOMPARE(ex_->state().elapsed, stateBefore.elapsed);
+    }
+    if (ex_->state().shuffling)
+        click(ex_->btnKaristir.get());
+}
+
+void TstExerciseWindow::timerShowsTheDrivenClock()
+{
+    open(false);
+    run("start");
+    QVERIFY(ex_->trmSure.isActive());
+    QCOMPARE(ex_->trmSure.interval(), 10);
+    world_->clock().advance(1.23);
+    // The real 10 ms timer ticks; the clock, not the number of ticks, gives the time.
+    QTRY_COMPARE(ex_->txtSure->text(), "0:01:23");
+    QCOMPARE(ex_->state().elapsed, 1.23f);
+}
+
+void TstExerciseWindow::stopThenStartCountsFromZero()
+{
+    open(false);
+    run("start wait:5 start");
+    QCOMPARE(ex_->txtSure->text(), "0:05:00");
+    QCOMPARE(QApplication::focusWidget(), ex_->txtYourAnswer.get());
+
+    run("start wait:0");
+    QCOMPARE(ex_->txtSure->text(), "0:00:00");
+    run("wait:1 start");
+    QCOMPARE(ex_->txtSure->text(), "0:01:00");
+    QCOMPARE(ex_->state().elapsed, 1.0f);
+}
+
+void TstExerciseWindow::runningBoxTexts_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("0") << 0.0 << "0:00:00";
+    QTest::newRow("59.99") << 59.99 << "0:59:99";
+    QTest::newRow("60") << 60.0 << "1:00:00";
+    QTest::newRow("75.5") << 75.5 << "1:15:50";
+    QTest::newRow("119.7") << 119.7 << "1:59:70";
+    QTest::newRow("120") << 120.0 << "2:00:00";
+}
+
+void TstExerciseWindow::runningBoxTexts()
+{
+    QFETCH(double, seconds);
+    QFETCH(QString, shown);
+
+    open(false);
+    run(QStringLiteral("start wait:%1").arg(seconds));
+    QCOMPARE(ex_->txtSure->text(), shown);
+    run("start");
+    QCOMPARE(ex_->txtSure->text(), shown);
+}
+
+void TstExerciseWindow::record_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QString>("backs");   // per attempt label: g correct, r wrong, - none
+    QTest::addColumn<QString>("average");
+    QTest::addColumn<int>("attemptNumber");
+
+    // One Competition Mode attempt: shuffle, stop (the stopwatch starts), time, stop.
+    const auto attempt = [](const char *seconds, const char *answer) {
+        return QStringLiteral("shuffle shuffle wait:%1 esc %2 check ").arg(seconds, answer);
+    };
+    const QString none1 = "1st : --:--", none2 = "2nd : --:--", none3 = "3rd : --:--";
+
+    QTest::newRow("correct") << true << attempt("4.44", "right")
+                             << QStringList{"1st : 04:44", none2, none3} << "g--" << "TIME : 04:44" << 2;
+    QTest::newRow("wrong") << true << attempt("4.44", "wrong")
+                           << QStringList{"1st : 04:44", none2, none3} << "r--" << "TIME : --:--" << 2;
+    QTest::newRow("two attempts") << true << attempt("4", "right") + attempt("6", "right")
+                                  << QStringList{"1st : 04:00", "2nd : 06:00", none3} << "gg-" << "TIME : 05:00" << 3;
+    QTest::newRow("three attempts") << true << attempt("4", "right") + attempt("6", "right") + attempt("8", "right")
+                                    << QStringList{"1st : 04:00", "2nd : 06:00", "3rd : 08:00"} << "ggg"
+                                    << "TIME : 06:00" << 4;
+    QTest::newRow("fourth check") << true
+        << attempt("4", "right") + attempt("6", "right") + attempt("8", "right") + "wait:9 check"
+        << QStringList{"1st : 04:00", "2nd : 06:00", "3rd : 08:00"} << "ggg" << "TIME : 06:00" << 5;
+    QTest::newRow("shuffle after a full record") << true
+        << attempt("4", "right") + attempt("6", "right") + attempt("8", "right") + "shuffle"
+        << QStringList{none1, none2, none3} << "---" << "TIME : --:--" << 1;
+    QTest::newRow("earlier wrong left out of the average") << true << attempt("4", "wrong") + attempt("6", "right")
+        << QStringList{"1st : 04:00", "2nd : 06:00", none3} << "rg-" << "TIME : 06:00" << 3;
+    QTest::newRow("check while timing") << true << "shuffle shuffle wait:3 right drift:0.5 check wait:2"
+        << QStringList{"1st : 03:00", none2, none3} << "g--" << "TIME : 03:00" << 2;
+    QTest::newRow("check right after a shuffle") << false
+        << "start wait:5 start right check shuffle shuffle right check"
+        << QStringList{"1st : 05:00", "2nd : 05:00", none3} << "gg-" << "TIME : 05:00" << 3;
+    QTest::newRow("check in a new window") << false << "right check"
+        << QStringList{"1st : 00:00", none2, none3} << "g--" << "TIME : 00:00" << 2;
+    QTest::newRow("check in a window after Back") << false << "start wait:4 start right check back open right check"
+        << QStringList{"1st : 00:00", none2, none3} << "g--" << "TIME : 00:00" << 2;
+    QTest::newRow("leading zero") << false << "start wait:2 start zero check"
+        << QStringList{"1st : 02:00", none2, none3} << "r--" << "TIME : --:--" << 2;
+    QTest::newRow("leading space") << false << "start wait:2 start space check"
+        << QStringList{"1st : 02:00", none2, none3} << "r--" << "TIME : --:--" << 2;
+    QTest::newRow("empty answer") << false << "start wait:2 start blank check"
+        << QStringList{"1st : 02:00", none2, none3} << "r--" << "TIME : --:--" << 2;
+    QTest::newRow("reset mid-record") << true << attempt("4", "right") + attempt("6", "right") + "reset"
+        << QStringList{none1, none2, none3} << "---" << "TIME : --:--" << 1;
+    QTest::newRow("attempt 1 again after a reset") << true
+        << attempt("4", "right") + attempt("6", "right") + "reset " + attempt("9", "right")
+        << QStringList{"1st : 09:00", none2, none3} << "g--" << "TIME : 09:00" << 2;
+    QTest::newRow("check on a blank grid") << true << "start wait:3 start blank check"
+        << QStringList{none1, none2, none3} << "---" << "TIME : --:--" << 1;
+}
+
+void TstExerciseWindow::record()
+{
+    QFETCH(bool, competition);
+    QFETCH(QString, script);
+    QFETCH(QStringList, captions);
+    QFETCH(QString, backs);
+    QFETCH(QString, average);
+    QFETCH(int, attemptNumber);
+
+    open(competition);
+    run(script);
+
+    const AutoLabel *labels[] = {&ex_->lbDeneme1, &ex_->lbDeneme2, &ex_->lbDeneme3};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(labels[i]->caption(), captions[i]);
+        const QColor want = backs[i] == 'g' ? QColor(0, 192, 0) : backs[i] == 'r' ? QColor(255, 128, 128)
+                                                                                 : QColor(192, 192, 255);
+        QCOMPARE(labels[i]->get()->palette().color(QPalette::Window), want);
+    }
+    QCOMPARE(ex_->lbAverage.caption(), average);
+    QCOMPARE(ex_->state().attemptNumber, attemptNumber);
+}
+
+void TstExerciseWindow::modeChosenAfterBackApplies_data()
+{
+    QTest::addColumn<bool>("first");
+    QTest::addColumn<bool>("second");
+    QTest::newRow("Show, then Competition") << false << true;
+    QTest::newRow("Competition, then Show") << true << false;
+}
+
+void TstExerciseWindow::modeChosenAfterBackApplies()
+{
+    QFETCH(bool, first);
+    QFETCH(bool, second);
+
+    open(first);
+    QCOMPARE(gridLook() == Cells::Blank, first);
+    run("back");
+    QVERIFY(!forms::loadedVelantra());
+    QCOMPARE(modMain::exerciseOpen, 0);
+
+    FrmMain &main = forms::frmMain();
+    QTest::mouseClick((*main.optMode[second ? 1 : 0]).get(), Qt::LeftButton);
+    QCOMPARE(modMain::competitionMode, second);
+    run("open");
+
+    QCOMPARE(gridLook() == Cells::Blank, second);
+    run("shuffle shuffle");
+    QCOMPARE(ex_->state().running, second);
+}
+
+void TstExerciseWindow::startBackStartGivesAFreshWindow()
+{
+    open(true);
+    run("shuffle shuffle wait:4 esc right check shuffle shuffle wait:2 wrong check wait:1");
+    QCOMPARE(ex_->state().attemptNumber, 3);
+    QVERIFY(ex_->state().running);
+    QPointer<FrmVelantra> first = ex_;
+
+    run("back");
+    QVERIFY(first.isNull());
+    run("open");
+
+    const ExerciseState &s = ex_->state();
+    QCOMPARE(s.attemptNumber, 1);
+    QCOMPARE(s.attemptTime1, 0.0f);
+    QCOMPARE(s.attemptTime2, 0.0f);
+    QVERIFY(!s.running);
+    QVERIFY(!s.shuffling);
+    QCOMPARE(s.elapsed, 0.0f);
+    QVERIFY(s.shownTime.isEmpty());
+    QCOMPARE(describe(look(), false), describe(fresh(Cells::Blank), false));
+    QVERIFY(ex_->txtSure->text().isEmpty());
+    QCOMPARE(ex_->lbDeneme1.caption(), "1st : --:--");
+    QCOMPARE(ex_->lbDeneme2.caption(), "2nd : --:--");
+    QCOMPARE(ex_->lbAverage.caption(), "TIME : --:--");
+    QCOMPARE(ex_->lbDeneme1->palette().color(QPalette::Window), QColor(192, 192, 255));
+    QCOMPARE(ex_->engine().cellsRerolled(), 0u);
+}
+
+void TstExerciseWindow::backEndsShuffleAndStopwatch_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::newRow("during a shuffle") << "shuffle passes";
+    QTest::newRow("during timing") << "shuffle shuffle wait:1";
+    QTest::newRow("while timing after a check") << "shuffle shuffle wait:1 wrong check";
+}
+
+void TstExerciseWindow::backEndsShuffleAndStopwatch()
+{
+    QFETCH(QString, script);
+    open(true);
+    run(script);
+    QVERIFY(ex_->state().shuffling || ex_->trmSure.isActive());
+
+    // What the window runs when it is hidden on its way out, before it is destroyed.
+    HideWatch watch(ex_);
+    QPointer<FrmVelantra> window = ex_;
+    clickBack();
+
+    QVERIFY(watch.seen);
+    QVERIFY(!watch.shuffling);
+    QVERIFY(!watch.timerOn);
+    QVERIFY(!forms::loadedVelantra());
+    QCOMPARE(modMain::exerciseOpen, 0);
+    // Passes or ticks still queued must not reach the destroyed window (AddressSanitizer).
+    QTest::qWait(30);
+    QVERIFY(window.isNull());
+    passes(20);
+    QVERIFY(forms::loadedMain());
+    QCOMPARE(world_->ends, 0);
+}
+
+void TstExerciseWindow::closingTheProgramEndsTheShuffle()
+{
+    open(false);
+    run("shuffle passes");
+    QPointer<FrmVelantra> exercise = ex_;
+    QPointer<FrmMain> main = &forms::frmMain();
+    HideWatch watch(ex_);
+
+    // What the close cell of the start window's strip does.
+    forms::Unload(*main);
+
+    QCOMPARE(world_->ends, 1);
+    QVERIFY(forms::loaded().isEmpty());
+    QVERIFY(watch.seen);
+    QVERIFY(!watch.shuffling);
+    QTest::qWait(30);
+    QVERIFY(exercise.isNull());
+    QVERIFY(main.isNull());
+    passes(20);
+}
+
+QTEST_MAIN(TstExerciseWindow)
+#include "tst_exercisewindow.moc"

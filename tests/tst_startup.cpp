@@ -1,0 +1,147 @@
+#include "TestSupport.h"
+
+#include "app/App.h"
+
+#include <QApplication>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+// The program's start: the screen check, the fitting of the start window to the
+// screen, and the state the start window leaves behind. The screen is simulated, so
+// every size runs in this one process.
+class TstStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { world_.reset(); }
+
+    void fitsTheScreen_data();
+    void fitsTheScreen();
+    void refusesALowScreen_data();
+    void refusesALowScreen();
+    void startedMinimisedOpensNormal();
+    void selectsCompetitionMode();
+
+private:
+    static QList<QWidget *> shownWindows();
+
+    std::unique_ptr<TestWorld> world_;
+};
+
+QList<QWidget *> TstStartup::shownWindows()
+{
+    QList<QWidget *> shown;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            shown << w;
+    return shown;
+}
+
+void TstStartup::fitsTheScreen_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QSize>("window");   // pixels, at the top left corner
+
+    QTest::newRow("768 high: whole screen") << QSize(1024, 768) << QSize(1024, 768);
+    QTest::newRow("799 high: whole screen") << QSize(1280, 799) << QSize(1280, 799);
+    QTest::newRow("799 high, wide: whole screen") << QSize(1600, 799) << QSize(1600, 799);
+    QTest::newRow("800 high") << QSize(1280, 800) << QSize(1280, 800);
+    QTest::newRow("800 high, 1024 wide") << QSize(1024, 800) << QSize(1280, 800);
+    QTest::newRow("2160 high") << QSize(3840, 2160) << QSize(1280, 800);
+}
+
+void TstStartup::fitsTheScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QSize, window);
+
+    world_ = std::make_unique<TestWorld>(screen.width(), screen.height());
+    QVERIFY(app::startUp());
+
+    const FrmMain &main = forms::frmMain();
+    QVERIFY(world_->messages.isEmpty());
+    QCOMPARE(world_->ends, 0);
+    QVERIFY(main.isVisible());
+    QCOMPARE(main.Left(), 0.0);
+    QCOMPARE(main.Top(), 0.0);
+    QCOMPARE(main.Width(), window.width() * 15.0);
+    QCOMPARE(main.Height(), window.height() * 15.0);
+    QCOMPARE(main.geometry(), QRect(QPoint(0, 0), window));
+    QCOMPARE(shownWindows(), QList<QWidget *>{const_cast<FrmMain *>(&main)});
+}
+
+void TstStartup::refusesALowScreen_data()
+{
+    QTest::addColumn<QSize>("screen");
+
+    QTest::newRow("1024 x 767") << QSize(1024, 767);
+    // Only the height counts, whatever the width.
+    QTest::newRow("1920 x 767") << QSize(1920, 767);
+    QTest::newRow("1280 x 600") << QSize(1280, 600);
+}
+
+void TstStartup::refusesALowScreen()
+{
+    QFETCH(QSize, screen);
+
+    world_ = std::make_unique<TestWorld>(screen.width(), screen.height());
+    QStringList captions;
+    platform::setMessageBoxHook([&](const QString &text, const QString &caption) {
+        world_->messages << text;
+        captions << caption;
+    });
+    modMain::exerciseOpen = 1;
+
+    // The whole start: the program ends before its event loop would run.
+    QCOMPARE(app::run(*qApp), 0);
+
+    QCOMPARE(world_->messages, QStringList{"Minimum secreen resolution must be 1024x768"});
+    QCOMPARE(captions, QStringList{platform::programTitle()});
+    QCOMPARE(world_->ends, 1);
+    QVERIFY(platform::endRequested());
+    QVERIFY(shownWindows().isEmpty());
+    QVERIFY(!forms::loadedVelantra());
+    // No step after the check ran.
+    QCOMPARE(modMain::exerciseOpen, 1);
+}
+
+void TstStartup::startedMinimisedOpensNormal()
+{
+    world_ = std::make_unique<TestWorld>();
+    platform::setInitialWindowState(1);
+
+    QVERIFY(app::startUp());
+
+    FrmMain &main = forms::frmMain();
+    QCOMPARE(main.WindowState(), 0);
+    QVERIFY(!main.isMinimized());
+    QVERIFY(main.isVisible());
+    QCOMPARE(main.geometry(), QRect(0, 0, 1280, 800));
+}
+
+void TstStartup::selectsCompetitionMode()
+{
+    world_ = std::make_unique<TestWorld>();
+    modMain::competitionMode = false;
+    modMain::exerciseOpen = 1;
+
+    QVERIFY(app::startUp());
+
+    FrmMain &main = forms::frmMain();
+    QVERIFY((*main.optMode[1])->isChecked());
+    QVERIFY(!(*main.optMode[0])->isChecked());
+    QCOMPARE(modMain::competitionMode, true);
+    QCOMPARE(modMain::exerciseOpen, 0);
+    QVERIFY(!forms::loadedVelantra());
+
+    // The other option switches the mode, and back.
+    QTest::mouseClick((*main.optMode[0]).get(), Qt::LeftButton);
+    QCOMPARE(modMain::competitionMode, false);
+    QTest::mouseClick((*main.optMode[1]).get(), Qt::LeftButton);
+    QCOMPARE(modMain::competitionMode, true);
+}
+
+QTEST_MAIN(TstStartup)
+#include "tst_startup.moc"
