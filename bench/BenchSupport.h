@@ -13,7 +13,7 @@ namespace bench {
 
 inline void row(const QString &figure, const QString &value, const QString &target)
 {
-    std::printf("| %-44s | %16s | %-14s |\n", qPrintable(figure), qPrintable(value), qPrintable(target));
+    std::printf("| %-52s | %16s | %-14s |\n", qPrintable(figure), qPrintable(value), qPrintable(target));
     std::fflush(stdout);
 }
 

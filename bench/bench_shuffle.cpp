@@ -19,6 +19,8 @@
 #include <ctime>
 #include <vector>
 
+#include "BenchSupport.h"
+
 namespace {
 
 // Time this thread spent on a processor: on a shared machine the wall-clock latency
@@ -30,11 +32,11 @@ qint64 threadCpuNs()
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
-void printLatency(const char *what, std::vector<double> us)
+void printLatency(const QString &what, const std::vector<double> &us)
 {
-    std::sort(us.begin(), us.end());
-    std::printf("  %s: %zu trials, median %.1f us, worst %.1f us (target <= 1000 us)\n", what, us.size(),
-                us[us.size() / 2], us.back());
+    const auto inUs = [](double v) { return QString::number(v, 'f', 1) + QStringLiteral(" us"); };
+    bench::row(what + QStringLiteral(", median"), inUs(bench::median(us)), QStringLiteral("<= 1000 us"));
+    bench::row(what + QStringLiteral(", worst"), inUs(bench::worst(us)), QStringLiteral("<= 1000 us"));
 }
 
 void runEventLoopFor(int ms)
@@ -127,18 +129,15 @@ int main(int argc, char *argv[])
         cpuLatenciesUs.push_back((endedCpu - postedCpu) / 1e3);
     }
 
-    std::printf("bench_shuffle: the real shuffle on the exercise window (offscreen 1280 x 800, system clock)\n");
-    std::printf("  re-rolled cells : %llu in %.2f s = %.0f cells/s (target >= 200000)\n",
-                static_cast<unsigned long long>(cells), seconds, cells / seconds);
-    std::printf("  grid paints     : %d in %.2f s = %.1f paints/s\n", paints, seconds, paints / seconds);
-    if (latenciesUs.empty()) {
-        std::printf("  STOP latency    : no trial ended\n");
-    } else {
-        printLatency("STOP latency    ", latenciesUs);
-        printLatency("  of it on CPU  ", cpuLatenciesUs);
+    bench::row(QStringLiteral("shuffle: re-rolled cells per second"), QString::number(cells / seconds, 'f', 0),
+               QStringLiteral(">= 200000"));
+    bench::row(QStringLiteral("shuffle: grid paints per second"), QString::number(paints / seconds, 'f', 1),
+               QStringLiteral("~60"));
+    if (!latenciesUs.empty()) {
+        printLatency(QStringLiteral("shuffle: posted STOP to shuffle ended"), latenciesUs);
+        printLatency(QStringLiteral("shuffle: the same, on the processor"), cpuLatenciesUs);
     }
-    if (failed)
-        std::printf("  %d trial(s) did not stop within 2 s\n", failed);
+    bench::row(QStringLiteral("shuffle: STOP trials that did not end in 2 s"), QString::number(failed), QStringLiteral("0"));
 
     forms::Unload(main);
     return failed ? 1 : 0;

@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
     std::mt19937 random(20261210);
     std::uniform_real_distribution<double> length(0.02, 0.2);
     std::vector<double> stopErrors;
-    double worstLag = 0;
+    std::vector<double> lags;
     Clock &clock = platform::clock();
 
     for (int i = 0; i < attempts; ++i) {
@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
             // Right after the tick was handled the text must show the reading of now,
             // at most one tick behind.
             const double behind = (clock.monotonicSeconds() - started) - shownSeconds(exercise.txtSure->text());
-            worstLag = std::max(worstLag, behind);
+            lags.push_back(behind);
         });
         while (clock.monotonicSeconds() < end)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
@@ -73,7 +73,9 @@ int main(int argc, char *argv[])
                QStringLiteral("< 1 ms"));
     bench::row(QStringLiteral("stopwatch: error at stop beyond hundredths, worst"), bench::ms(bench::worst(stopErrors)),
                QStringLiteral("< 1 ms"));
-    bench::row(QStringLiteral("stopwatch: shown text behind true time, worst"), bench::ms(worstLag),
+    bench::row(QStringLiteral("stopwatch: shown text behind true time, median"), bench::ms(bench::median(lags)),
+               QStringLiteral("<= 10 ms tick"));
+    bench::row(QStringLiteral("stopwatch: shown text behind true time, worst"), bench::ms(bench::worst(lags)),
                QStringLiteral("<= 10 ms tick"));
     forms::Unload(main);
     return 0;
