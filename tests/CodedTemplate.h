@@ -18,6 +18,16 @@ inline QRgb codedPixel(int x, int y, int scale)
     return qRgb(x & 0xFF, y & 0xFF, 0x80 | (x >> 8) | ((y >> 8) << 4));
 }
 
+// The scale-1 template pixel that a painted colour came from, or (-1, -1) for a colour
+// that no scale-1 template pixel has.
+inline QPoint codedSource(QRgb p)
+{
+    const int b = qBlue(p);
+    if ((b & 0xE0) != 0x40)
+        return QPoint(-1, -1);
+    return QPoint(qRed(p) | ((b & 0x07) << 8), qGreen(p) | (((b >> 3) & 0x03) << 8));
+}
+
 inline QImage codedImage(int scale)
 {
     QImage image(1280 * scale, 800 * scale, QImage::Format_RGB32);
