@@ -95,6 +95,7 @@ private slots:
     void copyIsOneToOneAndClipped_data();
     void copyIsOneToOneAndClipped();
     void persistentPaintSurvivesRepaint();
+    void refreshDropsDirectDrawingNotYetShown();
     void clsClearsToBackColour();
     void centredTextFollowsItsRectangle();
     void singleLineCentredBothWays();
@@ -346,6 +347,43 @@ void TestSkin::persistentPaintSurvivesRepaint()
     s.repaint();
     QVERIFY(!s.directLayerShown());
     QCOMPARE(s.shownImage(), rest);
+}
+
+// A button pressed and released within one pass of the event loop draws its pressed look
+// directly and then its resting look persistently: the refresh must show the resting look,
+// though the pressed look's own repaint has not happened yet.
+void TestSkin::refreshDropsDirectDrawingNotYetShown()
+{
+    Surface s;
+    s.resize(200, 100);
+    s.setBackColor(QColor::fromRgb(kBack));
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    s.setAutoRedraw(true);
+    s.Cls();
+    s.Refresh();
+    s.setAutoRedraw(false);
+    QCoreApplication::processEvents();
+
+    const QRect pressed(700, 400, 60, 30);
+    copyFromTemplate(s, 120, 50, pressed.width(), pressed.height(), pressed.x(), pressed.y());
+    QVERIFY(s.directLayerShown());
+    s.setAutoRedraw(true);
+    copyFromTemplate(s, 10, 10, 50, 40, 100, 100);
+    s.Refresh();
+    s.setAutoRedraw(false);
+    const int paints = s.paintCount();
+    QTRY_VERIFY(s.paintCount() > paints);
+    QVERIFY(!s.directLayerShown());
+    QCOMPARE(s.shownImage(), s.persistentImage());
+    const QString m = colourMismatch(s.shownImage(), QRect(120, 50, 60, 30), kBack);
+    QVERIFY2(m.isEmpty(), qPrintable(m));
+
+    // A direct drawing after the refresh shows as usual.
+    copyFromTemplate(s, 120, 50, pressed.width(), pressed.height(), pressed.x(), pressed.y());
+    QVERIFY(s.directLayerShown());
+    QTRY_VERIFY(s.paintCount() > paints + 1);
+    QVERIFY(s.directLayerShown());
 }
 
 void TestSkin::clsClearsToBackColour()
