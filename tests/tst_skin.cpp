@@ -283,24 +283,28 @@ void TestSkin::frameOverwriteOrder()
 void TestSkin::copyIsOneToOneAndClipped_data()
 {
     QTest::addColumn<QPoint>("at");
-    QTest::newRow("inside") << QPoint(20, 15);
-    QTest::newRow("over the top-left edges") << QPoint(-5, -4);
-    QTest::newRow("over the bottom-right edges") << QPoint(85, 50);
-    QTest::newRow("wholly outside") << QPoint(100, 60);
+    QTest::addColumn<QRect>("source");
+    QTest::addColumn<QRect>("copied");   // the part that lands on the surface
+    const QRect piece(600, 300, 30, 20);
+    QTest::newRow("inside") << QPoint(20, 15) << piece << QRect(20, 15, 30, 20);
+    QTest::newRow("over the top-left edges") << QPoint(-5, -4) << piece << QRect(0, 0, 25, 16);
+    QTest::newRow("over the bottom-right edges") << QPoint(85, 50) << piece << QRect(85, 50, 15, 10);
+    QTest::newRow("wholly outside") << QPoint(100, 60) << piece << QRect();
+    QTest::newRow("past the template's corner") << QPoint(10, 10) << QRect(1270, 790, 30, 20) << QRect(10, 10, 10, 10);
 }
 
 void TestSkin::copyIsOneToOneAndClipped()
 {
     QFETCH(QPoint, at);
-    const QRect source(600, 300, 30, 20);
+    QFETCH(QRect, source);
+    QFETCH(QRect, copied);
     auto s = blankSurface(100, 60);
     copyFromTemplate(*s, at.x(), at.y(), source.width(), source.height(), source.x(), source.y());
     const QImage &img = s->persistentImage();
     QCOMPARE(img.size(), QSize(100, 60));
-    const QRect dest(at, source.size());
-    QString m = pieceMismatch(img, at, source, tpl_);
+    QString m = templateMismatch(img, copied, tpl_, [&](int x, int y) { return source.topLeft() + QPoint(x, y) - at; });
     QVERIFY2(m.isEmpty(), qPrintable(m));
-    m = colourMismatch(img, img.rect(), kBack, QRegion(dest));
+    m = colourMismatch(img, img.rect(), kBack, QRegion(copied));
     QVERIFY2(m.isEmpty(), qPrintable("outside the copy: " + m));
 }
 
