@@ -97,6 +97,8 @@ private slots:
     void persistentPaintSurvivesRepaint();
     void refreshDropsDirectDrawingNotYetShown();
     void clsClearsToBackColour();
+    void fontSizesInPixels_data();
+    void fontSizesInPixels();
     void centredTextFollowsItsRectangle();
     void singleLineCentredBothWays();
     void leftTopFormat();
@@ -399,6 +401,34 @@ void TestSkin::clsClearsToBackColour()
     s->Cls();
     QString m = colourMismatch(s->persistentImage(), QRect(0, 0, 120, 80), green);
     QVERIFY2(m.isEmpty(), qPrintable(m));
+}
+
+void TestSkin::fontSizesInPixels_data()
+{
+    QTest::addColumn<double>("points");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("grid and answers 39.75") << 39.75 << 53;
+    QTest::newRow("start title 28") << 28.0 << 37;      // 37.33
+    QTest::newRow("captions 15.75") << 15.75 << 21;
+    QTest::newRow("exercise title 15") << 15.0 << 20;
+    QTest::newRow("buttons 14.25") << 14.25 << 19;
+    QTest::newRow("Back 12.75") << 12.75 << 17;
+    QTest::newRow("attempts 12") << 12.0 << 16;
+    QTest::newRow("address 9") << 9.0 << 12;
+    QTest::newRow("windows 8.25") << 8.25 << 11;
+    QTest::newRow("shrunk to 1.75") << 1.75 << 2;        // 2.33
+    QTest::newRow("never below a pixel") << 0.25 << 1;
+}
+
+// Sizes become pixels as at 96 dpi, so the layout does not move with the screen's dpi.
+void TestSkin::fontSizesInPixels()
+{
+    QFETCH(double, points);
+    QFETCH(int, pixels);
+    const SkinFont font{QStringLiteral("Tahoma"), points, true, false};
+    QCOMPARE(font.pixelSize(), pixels);
+    QCOMPARE(font.toQFont().pixelSize(), pixels);
+    QVERIFY(font.toQFont().bold());
 }
 
 void TestSkin::centredTextFollowsItsRectangle()
