@@ -56,6 +56,10 @@ void Surface::Cls()
 
 void Surface::Refresh()
 {
+    // A refresh shows the persistent image alone, also over a direct drawing whose own
+    // repaint is still pending.
+    directShown_ = false;
+    directRepaintAsked_ = false;
     update();
 }
 
