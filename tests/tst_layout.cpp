@@ -26,6 +26,8 @@ private slots:
     void controlPanelSqueezeThreshold_data();
     void controlPanelSqueezeThreshold();
     void controlPanelCaptionsCentredOnTheirOwnWidths();
+    void sideBySidePairStaysInsideThePanel_data();
+    void sideBySidePairStaysInsideThePanel();
     void scoreRowWorkedExample();
     void scoreRowFollowsWidths();
     void frameTilesAlongTop_data();
@@ -142,6 +144,39 @@ void TestLayout::controlPanelWidths()
     QCOMPARE(p.rect[Check].width(), double(checkWidth));
     QCOMPARE(p.rect[Time].left(), (sw - timeWidth) / 2);
     QCOMPARE(p.rect[Check].left(), (sw - checkWidth) / 2);
+}
+
+void TestLayout::sideBySidePairStaysInsideThePanel_data()
+{
+    QTest::addColumn<double>("sw");
+    QTest::addColumn<double>("shuffleLeft");
+    QTest::addColumn<double>("startLeft");
+    QTest::addColumn<double>("buttonWidth");
+    QTest::newRow("495: pair as laid out, 10 left of centre") << 495.0 << 62.0 << 242.0 << 170.0;
+    QTest::newRow("370: pair starts at the left edge") << 370.0 << 0.0 << 180.0 << 170.0;
+    QTest::newRow("369: -0.5 goes to 0, still inside") << 369.0 << 0.0 << 180.0 << 170.0;
+    QTest::newRow("367: centred instead of at -2") << 367.0 << 8.5 << 188.5 << 170.0;
+    QTest::newRow("362: centred, full width") << 362.0 << 6.0 << 186.0 << 170.0;
+    QTest::newRow("361: narrowed by half a pixel") << 361.0 << 6.0 << 185.5 << 169.5;
+    QTest::newRow("271: the 1024-wide window") << 271.0 << 6.0 << 140.5 << 124.5;
+}
+
+// Side by side, the pair would run past the edges of a narrow panel and cut the
+// captions; there it is centred and narrowed only as far as 6-pixel margins need.
+void TestLayout::sideBySidePairStaysInsideThePanel()
+{
+    QFETCH(double, sw);
+    QFETCH(double, shuffleLeft);
+    QFETCH(double, startLeft);
+    QFETCH(double, buttonWidth);
+    const ControlPanelPlaces p = controlPanelPlaces(sw, 550, QSizeF(161, 25), QSizeF(201, 25));
+    QVERIFY(p.sideBySide);
+    QCOMPARE(p.rect[Shuffle].left(), shuffleLeft);
+    QCOMPARE(p.rect[Start].left(), startLeft);
+    QCOMPARE(p.rect[Shuffle].width(), buttonWidth);
+    QCOMPARE(p.rect[Start].width(), buttonWidth);
+    QCOMPARE(p.rect[Shuffle].top(), p.rect[Start].top());
+    QCOMPARE(p.rect[Shuffle].height(), 45.0);
 }
 
 void TestLayout::controlPanelSqueezeThreshold_data()

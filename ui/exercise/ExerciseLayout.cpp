@@ -2,6 +2,7 @@
 
 #include "engine/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -75,6 +76,14 @@ ControlPanelPlaces controlPanelPlaces(double sw, double sh, QSizeF yourCaption, 
         r[Shuffle].moveTo(x, r[Start].top());
         r[Start].moveLeft(r[Shuffle].left() + r[Shuffle].width() + 10);
         out.sideBySide = true;
+        // On narrow panels (the 1024-wide window) the pair would run past the panel's
+        // edges and cut the captions: there it is centred, narrowed only as far as needed.
+        if (r[Shuffle].left() < 0 || r[Start].left() + r[Start].width() > sw) {
+            const double w = std::min(r[Shuffle].width(), (sw - 22) / 2);
+            const double left = (sw - (2 * w + 10)) / 2;
+            r[Shuffle] = QRectF(left, r[Start].top(), w, r[Shuffle].height());
+            r[Start] = QRectF(left + w + 10, r[Start].top(), w, r[Start].height());
+        }
     }
     return out;
 }
