@@ -89,6 +89,11 @@ FrmVelantra::FrmVelantra()
     widgets::setTextColour(lbAverage.get(), kAverageText);
     widgets::setBackground(txtYourAnswer.get(), Qt::white);
 
+    // On a narrow score panel the row overlaps: RESET stays whole on top, then the
+    // average, with the attempt labels underneath.
+    lbAverage->raise();
+    btnReset->raise();
+
     trmSure.setInterval(10);
     trmSure.setTimerType(Qt::PreciseTimer);
 

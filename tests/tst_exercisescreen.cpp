@@ -102,6 +102,7 @@ class TestExerciseScreen : public QObject {
 private slots:
     void initTestCase();
     void cleanup();
+    void overlappingScoreRowKeepsResetOnTop();
 
     void layoutAfterStart_data();
     void layoutAfterStart();
@@ -483,6 +484,26 @@ void TestExerciseScreen::scoreLabelsFollowChecksAndResizesButNotReset()
     QCOMPARE(ex.lbAverage.Width(), restingAverageWidth);
     QVERIFY(ex.lbAverage.Width() < averageWidth);
     QVERIFY(ex.lbDeneme2.Left() != 3 + ex.lbDeneme1.Width() + 8);
+}
+
+// On the 1024-wide window the score row overlaps: RESET stays whole and clickable, and
+// the average reads over the attempt labels.
+void TestExerciseScreen::overlappingScoreRowKeepsResetOnTop()
+{
+    TestWorld world(1024, 768);
+    FrmVelantra &ex = world.openExercise(false);
+    QWidget *panel = ex.pScore.get();
+    const QRect reset = ex.btnReset->geometry();
+    const QRect average = ex.lbAverage->geometry();
+    const QRect third = ex.lbDeneme3->geometry();
+    QVERIFY2(average.intersects(third) || third.intersects(reset), "the row must overlap on this window");
+    for (int x = reset.left(); x <= reset.right(); x += 4)
+        QCOMPARE(panel->childAt(x, reset.center().y()), ex.btnReset.get());
+    for (int x = average.left(); x <= average.right(); ++x) {
+        const QPoint at(x, average.center().y());
+        if (!reset.contains(at))
+            QCOMPARE(panel->childAt(at), ex.lbAverage.get());
+    }
 }
 
 QTEST_MAIN(TestExerciseScreen)
