@@ -121,9 +121,27 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
 
 void Form::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::WindowStateChange && !unloading_)
+    if (event->type() == QEvent::WindowStateChange && !unloading_) {
+        followOwnerState();
         Form_Resize();
+    }
     Surface::changeEvent(event);
+}
+
+void Form::followOwnerState()
+{
+    // Owned windows are minimised and restored with their owner, whatever the window
+    // manager does with transient windows.
+    const bool minimised = WindowState() == Minimized;
+    for (QObject *child : children()) {
+        auto *owned = dynamic_cast<Form *>(child);
+        if (!owned || !owned->isWindow() || owned->unloading_ || !owned->everShown_)
+            continue;
+        if (minimised && owned->WindowState() != Minimized)
+            owned->setWindowState(Minimized);
+        else if (!minimised && owned->WindowState() == Minimized)
+            owned->setWindowState(Normal);
+    }
 }
 
 void Form::closeEvent(QCloseEvent *event)

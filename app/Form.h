@@ -56,6 +56,7 @@ protected:
 
 private:
     friend void forms::Unload(Form &form);
+    void followOwnerState();
 
     QRectF twips_;
     bool everShown_ = false;

@@ -12,6 +12,7 @@
 #include "ui/skin/SkinDraw.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 
 using widgets::make;
 
@@ -236,6 +237,13 @@ void FrmVelantra::btnBack_Click()
     modMain::exerciseOpen = 0;
     forms::frmMain().temelYarismaEkraniCiz();
     forms::Unload(*this);
+}
+
+void FrmVelantra::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    if (!unloading())
+        btnBack_Click();
 }
 
 void FrmVelantra::setShuffleCaption(const QString &caption) { btnKaristir->setText(caption); }

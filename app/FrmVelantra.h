@@ -63,6 +63,8 @@ public:
 
 protected:
     void teardown() override;
+    // Closing the window from outside (the window system) returns like Back does.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // ExerciseControls
