@@ -17,10 +17,11 @@ gradient::Vertex corner(int x, int y, int r, int g, int b)
     return {x, y, std::uint16_t(r * 256), std::uint16_t(g * 256), std::uint16_t(b * 256), 0};
 }
 
-// The backdrop's gradient on a w x h image that starts out magenta.
-QImage backdropGradient(int w, int h)
+// The backdrop's gradient on a w x h image (logical pixels) that starts out magenta.
+QImage backdropGradient(int w, int h, qreal ratio = 1)
 {
-    QImage image(w, h, QImage::Format_RGB32);
+    QImage image(QSize(w, h) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(kUnfilled);
     const std::vector<gradient::Vertex> vertices = {corner(0, 0, 80, 0, 0), corner(w, 0, 0, 80, 0),
                                                      corner(w, h, 0, 0, 80), corner(0, h, 40, 40, 0)};
@@ -65,6 +66,7 @@ private slots:
     void backdropCoversScreenWithGradient_data();
     void backdropCoversScreenWithGradient();
     void backdropIsPaintedOnlyOnce();
+    void brightChannelsSurviveSixteenBits();
 };
 
 void TestGradient::toColor16_data()
@@ -135,25 +137,29 @@ void TestGradient::fillsEveryPixel_data()
 {
     QTest::addColumn<int>("w");
     QTest::addColumn<int>("h");
-    QTest::newRow("1280x800") << 1280 << 800;
-    QTest::newRow("1920x1080") << 1920 << 1080;
-    QTest::newRow("1366x768") << 1366 << 768;
-    QTest::newRow("odd 1023x767") << 1023 << 767;
-    QTest::newRow("taller than wide 600x1000") << 600 << 1000;
-    QTest::newRow("tiny 7x5") << 7 << 5;
-    QTest::newRow("one pixel") << 1 << 1;
-    QTest::newRow("one row") << 97 << 1;
-    QTest::newRow("one column") << 1 << 61;
+    QTest::addColumn<qreal>("ratio");   // device pixels per logical pixel
+    QTest::newRow("1280x800") << 1280 << 800 << 1.0;
+    QTest::newRow("1920x1080") << 1920 << 1080 << 1.0;
+    QTest::newRow("1366x768") << 1366 << 768 << 1.0;
+    QTest::newRow("odd 1023x767") << 1023 << 767 << 1.0;
+    QTest::newRow("taller than wide 600x1000") << 600 << 1000 << 1.0;
+    QTest::newRow("tiny 7x5") << 7 << 5 << 1.0;
+    QTest::newRow("one pixel") << 1 << 1 << 1.0;
+    QTest::newRow("one row") << 97 << 1 << 1.0;
+    QTest::newRow("one column") << 1 << 61 << 1.0;
+    QTest::newRow("1280x800 at twice the pixels") << 1280 << 800 << 2.0;
+    QTest::newRow("odd 683x384 at twice the pixels") << 683 << 384 << 2.0;
 }
 
 void TestGradient::fillsEveryPixel()
 {
     QFETCH(int, w);
     QFETCH(int, h);
-    const QImage image = backdropGradient(w, h);
-    for (int y = 0; y < h; ++y) {
+    QFETCH(qreal, ratio);
+    const QImage image = backdropGradient(w, h, ratio);
+    for (int y = 0; y < image.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < w; ++x) {
+        for (int x = 0; x < image.width(); ++x) {
             if (line[x] == kUnfilled)
                 QFAIL(qPrintable(QStringLiteral("pixel %1,%2 left unfilled").arg(x).arg(y)));
         }
@@ -275,6 +281,25 @@ void TestGradient::backdropIsPaintedOnlyOnce()
     QCOMPARE(backdrop->persistentImage(), painted);
     QCOMPARE(backdrop->geometry(), QRect(0, 0, 1280, 800));
     QVERIFY(!backdrop->directLayerShown());
+}
+
+// Channels of 128 and more are 32768 and more in sixteen bits, negative as signed values:
+// they must still reach the fill as the same bits.
+void TestGradient::brightChannelsSurviveSixteenBits()
+{
+    TestWorld world;
+    FrmZFon &backdrop = forms::frmZFon();
+    const int w = backdrop.ScaleWidth();
+    const int h = backdrop.ScaleHeight();
+    auto rgb = [](int r, int g, int b) { return std::uint32_t(r) | std::uint32_t(g) << 8 | std::uint32_t(b) << 16; };
+    backdrop.setAutoRedraw(true);
+    backdrop.paintGradient(rgb(255, 255, 255), rgb(200, 100, 0), rgb(0, 128, 255), rgb(128, 127, 129));
+    backdrop.setAutoRedraw(false);
+    const QImage &image = backdrop.persistentImage();
+    QVERIFY2(near(image.pixel(0, 0), QColor(255, 255, 255)), describe(image.pixel(0, 0)));
+    QVERIFY2(near(image.pixel(w - 1, 0), QColor(200, 100, 0)), describe(image.pixel(w - 1, 0)));
+    QVERIFY2(near(image.pixel(w - 1, h - 1), QColor(0, 128, 255)), describe(image.pixel(w - 1, h - 1)));
+    QVERIFY2(near(image.pixel(0, h - 1), QColor(128, 127, 129)), describe(image.pixel(0, h - 1)));
 }
 
 QTEST_MAIN(TestGradient)
