@@ -34,7 +34,7 @@ void TestE2eClose::closeCellEndsProgram()
     // The strip sits 4 pixels in from the top right corner; its fourth cell is the close
     // button. The pointer arrives first (the cell lights), then the click.
     const QPoint closeCell(1280 - 4 - 68 + 51 + 8, 4 + 7);
-    QVERIFY(e2e::moveTo(closeCell - QPoint(0, 40)));
+    QVERIFY(e2e::moveTo(closeCell + QPoint(0, 40)));
     QVERIFY(e2e::clickAt(closeCell));
 
     QVERIFY(program.waitForFinished(10000));
