@@ -61,9 +61,10 @@ void Form::setWindowState(int state)
 void Form::Show(Form *owner)
 {
     if (owner && parentWidget() != owner) {
-        // An owned window stays in front of its owner and is minimised with it.
+        // An owned window stays in front of its owner and is minimised with it. Typed as a
+        // dialog, it is marked transient for its owner, so the window manager keeps it so.
         const QRect g = geometry();
-        setParent(owner, windowFlags());
+        setParent(owner, (windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
         setGeometry(g);
     }
     if (WindowState() == Minimized)

@@ -6,6 +6,9 @@
 #include "engine/Rounding.h"
 #include "ui/skin/GradientFill.h"
 
+#include <QGuiApplication>
+#include <QWindow>
+
 namespace {
 
 constexpr std::uint32_t rgb(int r, int g, int b) { return std::uint32_t(r) | (std::uint32_t(g) << 8) | (std::uint32_t(b) << 16); }
@@ -16,6 +19,22 @@ FrmZFon::FrmZFon() : Form(QStringLiteral("frmZFon"))
 {
     setWindowTitle(QStringLiteral("Fon"));
     setBackColor(QColor(224, 224, 224));
+
+    // While it is active, a screen-sized window without a frame counts as full-screen to
+    // window managers and stays above every normal window, so a raise asked for during
+    // the hand-off may not bring the start window in front of it. Once the window that
+    // took the focus is active, the start window and its owned windows rise again.
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focused) {
+        Form *front = handedTo_;
+        if (!front || focused == windowHandle())
+            return;
+        handedTo_ = nullptr;
+        if (focused != front->windowHandle())
+            return;
+        if (FrmMain *main = forms::loadedMain())
+            main->raise();
+        front->raise();
+    });
 }
 
 std::int16_t FrmZFon::toColor16(std::int32_t value)
@@ -58,10 +77,11 @@ void FrmZFon::Form_GotFocus()
         return;
     for (Form *form : forms::loaded()) {
         if (form->Name() != QLatin1String("frmMain") && form->Name() != QLatin1String("frmZFon")) {
-            form->SetFocus();
+            if (form->SetFocus())
+                handedTo_ = form;
             return;
         }
     }
-    if (main)
-        main->SetFocus();
+    if (main && main->SetFocus())
+        handedTo_ = main;
 }

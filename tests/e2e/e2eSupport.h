@@ -1,0 +1,123 @@
+#pragma once
+
+// What the X server itself says about windows, and real input through it: the tools
+// x11-utils and xdotool, run as child processes on the test's display.
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QProcess>
+#include <QRect>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+
+#include <cstdlib>
+
+namespace e2e {
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+};
+
+inline Result run(const QString &program, const QStringList &args, int timeoutMs = 10000)
+{
+    // Qt sends its own X requests only when its event loop would block; a test that
+    // spins the loop must push them out before it asks the server anything.
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        QGuiApplication::sync();
+    QProcess p;
+    p.start(program, args);
+    Result r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    return r;
+}
+
+// Real pointer input: the X server moves the pointer and presses the button, and the
+// program gets the events as from a user.
+inline bool moveTo(QPoint global)
+{
+    return run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                                           QString::number(global.x()), QString::number(global.y())})
+               .exitCode == 0;
+}
+
+inline bool clickAt(QPoint global)
+{
+    return moveTo(global)
+        && run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")}).exitCode == 0;
+}
+
+// A window as the X server has it.
+struct XWindow {
+    bool found = false;
+    QRect geometry;      // absolute, in screen pixels
+    bool viewable = false;
+};
+
+inline XWindow xwininfo(unsigned long id)
+{
+    XWindow w;
+    const Result r = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(id)});
+    if (r.exitCode != 0)
+        return w;
+    auto field = [&](const char *name) {
+        const QRegularExpression re(QStringLiteral("%1:\\s+(-?\\d+)").arg(QLatin1String(name)));
+        return re.match(r.out).captured(1).toInt();
+    };
+    w.found = true;
+    w.geometry = QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+                       field("Height"));
+    w.viewable = r.out.contains(QLatin1String("Map State: IsViewable"));
+    return w;
+}
+
+// The managed windows from bottom to top, as the window manager stacks them.
+inline QList<unsigned long> stackingOrder()
+{
+    const Result r = run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    QList<unsigned long> ids;
+    const QRegularExpression re(QStringLiteral("0x[0-9a-fA-F]+"));
+    for (auto it = re.globalMatch(r.out); it.hasNext();)
+        ids << it.next().captured(0).toULong(nullptr, 16);
+    return ids;
+}
+
+// The window's place from the bottom of the stack, or -1 when it is not stacked.
+inline int stackIndex(unsigned long id)
+{
+    return int(stackingOrder().indexOf(id));
+}
+
+// The ICCCM state: 1 normal, 3 iconic (minimised), 0 withdrawn or unknown.
+inline int wmState(unsigned long id)
+{
+    const Result r = run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(id), QStringLiteral("WM_STATE")});
+    if (r.out.contains(QLatin1String("Iconic")))
+        return 3;
+    if (r.out.contains(QLatin1String("Normal")))
+        return 1;
+    return 0;
+}
+
+inline bool nearColour(QRgb pixel, int r, int g, int b, int tolerance = 2)
+{
+    return std::abs(qRed(pixel) - r) <= tolerance && std::abs(qGreen(pixel) - g) <= tolerance
+        && std::abs(qBlue(pixel) - b) <= tolerance;
+}
+
+// A backdrop pixel: every channel at most 80, the gradient's brightest value.
+inline bool isGradient(QRgb pixel)
+{
+    return qRed(pixel) <= 81 && qGreen(pixel) <= 81 && qBlue(pixel) <= 81;
+}
+
+} // namespace e2e

@@ -1,0 +1,47 @@
+// The real executable, closed through the close cell of its caption strip, ends with
+// exit code 0.
+#include "e2eSupport.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+class TestE2eClose : public QObject {
+    Q_OBJECT
+
+private slots:
+    void closeCellEndsProgram();
+};
+
+void TestE2eClose::closeCellEndsProgram()
+{
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QStringLiteral(VELANTRA_EXECUTABLE), {});
+    QVERIFY(program.waitForStarted());
+
+    // The start window, once the window manager shows it.
+    const e2e::Result found = e2e::run(QStringLiteral("xdotool"),
+                                       {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--name"), QStringLiteral("^Tovarin Parlendo$")},
+                                       15000);
+    QCOMPARE(found.exitCode, 0);
+    const unsigned long id = found.out.split(QLatin1Char('\n')).first().toULong();
+    QVERIFY(id != 0);
+    QTRY_COMPARE(e2e::xwininfo(id).geometry, QRect(0, 0, 1280, 800));
+    QTest::qWait(300);
+    QCOMPARE(program.state(), QProcess::Running);
+
+    // The strip sits 4 pixels in from the top right corner; its fourth cell is the close
+    // button. The pointer arrives first (the cell lights), then the click.
+    const QPoint closeCell(1280 - 4 - 68 + 51 + 8, 4 + 7);
+    QVERIFY(e2e::moveTo(closeCell + QPoint(0, 40)));
+    QVERIFY(e2e::clickAt(closeCell));
+
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(!e2e::xwininfo(id).found);
+}
+
+QTEST_GUILESS_MAIN(TestE2eClose)
+#include "tst_e2e_close.moc"

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Runs a command on a private X server with a window manager:
+#   xvfb-run.sh COMMAND [ARGS...]
+# Starts Xvfb on a free display (1280 x 800, 24 bits, 96 dpi, no TCP), waits until it
+# answers, starts openbox on it (activation, stacking and minimising need a window
+# manager), runs the command with DISPLAY set and QT_QPA_PLATFORM=xcb, then stops both
+# and exits with the command's exit code.
+set -uo pipefail
+
+if [ $# -eq 0 ]; then
+    echo "usage: $0 COMMAND [ARGS...]" >&2
+    exit 2
+fi
+
+for tool in Xvfb openbox xdpyinfo xprop; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "$0: $tool is missing (bash tools/deps.sh installs it)" >&2
+        exit 2
+    fi
+done
+
+xvfb_pid=""
+wm_pid=""
+workdir=$(mktemp -d)
+
+stop() {
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$workdir"
+}
+trap stop EXIT
+trap 'exit 130' INT TERM
+
+# Waits up to $2 tenths of a second for the command $1 to succeed.
+wait_for() {
+    local tries=$2
+    while [ "$tries" -gt 0 ]; do
+        if eval "$1"; then return 0; fi
+        sleep 0.1
+        tries=$((tries - 1))
+    done
+    return 1
+}
+
+# A display is free when neither its lock file nor its socket exists. Another run may
+# take the same number between the look and the start, so a server that does not come
+# up moves on to the next number.
+display=""
+n=${XVFB_FIRST_DISPLAY:-90}
+for attempt in $(seq 1 20); do
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+        n=$((n + 1))
+    done
+    Xvfb ":$n" -screen 0 1280x800x24 -dpi 96 -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    # The answer must come from this server: one that lost the race for the number exits.
+    if wait_for "xdpyinfo -display :$n >/dev/null 2>&1" 100 && sleep 0.2 && kill -0 "$xvfb_pid" 2>/dev/null; then
+        display=":$n"
+        break
+    fi
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+    n=$((n + 1))
+done
+if [ -z "$display" ]; then
+    echo "$0: no X server could be started" >&2
+    cat "$workdir/xvfb.log" >&2
+    exit 2
+fi
+
+export DISPLAY=$display
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
+# openbox announces itself on the root window once it manages the screen.
+# E2E_OPENBOX_LOG=FILE keeps the window manager's debug output, to see how it stacked.
+if [ -n "${E2E_OPENBOX_LOG:-}" ]; then
+    openbox --sm-disable --debug >"$E2E_OPENBOX_LOG" 2>&1 &
+else
+    openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
+fi
+wm_pid=$!
+if ! wait_for "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" 100; then
+    echo "$0: openbox did not start" >&2
+    cat "${E2E_OPENBOX_LOG:-$workdir/openbox.log}" >&2
+    exit 2
+fi
+
+"$@"
+status=$?
+exit $status

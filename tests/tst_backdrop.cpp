@@ -1,0 +1,350 @@
+#include "TestSupport.h"
+
+#include "app/WindowArrangement.h"
+#include "ui/start/CaptionStrip.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+
+namespace {
+
+constexpr double kTpp = 15.0;
+
+// A press of a caption-strip cell as the strip's handlers see it: the pointer arrives,
+// the button goes down, the click follows.
+void pressStripCell(FrmMain &main, int cell)
+{
+    CaptionStrip *strip = main.PFormKontrol.get();
+    const double x = 17.0 * (cell - 1) + 8;
+    strip->PFormKontrol_MouseMove(0, 0, x, 7);
+    strip->PFormKontrol_MouseDown(1, 0, x, 7);
+    strip->PFormKontrol_Click();
+}
+
+QRectF twipsOf(const Form &form) { return QRectF(form.Left(), form.Top(), form.Width(), form.Height()); }
+
+} // namespace
+
+class TestBackdrop : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void switchingOnCentresAndShowsTheBackdrop();
+    void switchingOffHidesWithoutUnloading();
+    void minimiseAndRestoreWithBackdropOn();
+
+    void centredIn_data();
+    void centredIn();
+    void arrangeWindows_data();
+    void arrangeWindows();
+    void arrangeLaysExerciseWindowOverStartWindow();
+
+    void focusHandOff_data();
+    void focusHandOff();
+
+    void closingStartWindowUnloadsEverything_data();
+    void closingStartWindowUnloadsEverything();
+};
+
+void TestBackdrop::cleanup()
+{
+    TestWorld::closeAll();
+}
+
+void TestBackdrop::switchingOnCentresAndShowsTheBackdrop()
+{
+    TestWorld world(1600, 1000);
+    FrmMain &main = world.startWindow();
+    QVERIFY(!main.backdropOn());
+    QVERIFY(!forms::loadedZFon());
+
+    main.toggleBackdrop();
+    QVERIFY(main.backdropOn());
+    FrmZFon *backdrop = forms::loadedZFon();
+    QVERIFY(backdrop);
+    QVERIFY(backdrop->isVisible());
+    QVERIFY(!backdrop->parentWidget());   // no owner: it may lie behind everything
+    QCOMPARE(forms::loaded().count(backdrop), 1);
+    // arrangeWindows ran: the 1280 x 800 start window is centred on the 1600 x 1000 screen.
+    QCOMPARE(twipsOf(main), QRectF(160 * kTpp, 100 * kTpp, 1280 * kTpp, 800 * kTpp));
+    QCOMPARE(main.geometry(), QRect(160, 100, 1280, 800));
+    QCOMPARE(backdrop->geometry(), QRect(0, 0, 1600, 1000));
+}
+
+void TestBackdrop::switchingOffHidesWithoutUnloading()
+{
+    TestWorld world;
+    FrmMain &main = world.startWindow();
+    main.toggleBackdrop();
+    FrmZFon *backdrop = forms::loadedZFon();
+    QVERIFY(backdrop);
+    const qint64 gradient = backdrop->persistentImage().cacheKey();
+
+    main.toggleBackdrop();
+    QVERIFY(!main.backdropOn());
+    QCOMPARE(forms::loadedZFon(), backdrop);
+    QVERIFY(!backdrop->isVisible());
+    QVERIFY(forms::loaded().contains(backdrop));
+
+    // Switched on again: the same window with the same picture; it is not loaded twice.
+    main.toggleBackdrop();
+    QVERIFY(main.backdropOn());
+    QCOMPARE(forms::loadedZFon(), backdrop);
+    QVERIFY(backdrop->isVisible());
+    QCOMPARE(backdrop->persistentImage().cacheKey(), gradient);
+    QCOMPARE(forms::loaded().count(backdrop), 1);
+}
+
+// Minimise through the strip with the backdrop on hides the backdrop but keeps the
+// user's choice; restoring does not bring it back, the next press only clears the
+// choice, and the press after that shows it again.
+void TestBackdrop::minimiseAndRestoreWithBackdropOn()
+{
+    TestWorld world;
+    FrmVelantra &exercise = world.openExercise(false);
+    FrmMain &main = forms::frmMain();
+    pressStripCell(main, 1);
+    FrmZFon *backdrop = forms::loadedZFon();
+    QVERIFY(backdrop && backdrop->isVisible());
+    QVERIFY(main.backdropOn());
+
+    pressStripCell(main, 2);
+    QCOMPARE(main.WindowState(), int(Form::Minimized));
+    QCOMPARE(exercise.WindowState(), int(Form::Minimized));
+    QVERIFY(!backdrop->isVisible());
+    QVERIFY(main.backdropOn());
+    QCOMPARE(main.PFormKontrol->captionHot(), 0);
+
+    main.setWindowState(Form::Normal);
+    QCOMPARE(main.WindowState(), int(Form::Normal));
+    QCOMPARE(exercise.WindowState(), int(Form::Normal));
+    QCoreApplication::processEvents();
+    QVERIFY(!backdrop->isVisible());
+    QVERIFY(main.backdropOn());
+
+    pressStripCell(main, 1);
+    QVERIFY(!main.backdropOn());
+    QVERIFY(!backdrop->isVisible());
+    QCOMPARE(forms::loadedZFon(), backdrop);
+
+    pressStripCell(main, 1);
+    QVERIFY(main.backdropOn());
+    QVERIFY(backdrop->isVisible());
+    QCOMPARE(forms::loadedZFon(), backdrop);
+}
+
+void TestBackdrop::centredIn_data()
+{
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QPoint>("expected");
+    QTest::newRow("122.5 goes to the even 122") << QRect(0, 0, 1280, 800) << QSize(1035, 700) << QPoint(122, 50);
+    QTest::newRow("121.5 goes to the even 122") << QRect(0, 0, 1280, 800) << QSize(1037, 701) << QPoint(122, 50);
+    QTest::newRow("offset work area") << QRect(100, 40, 1180, 760) << QSize(1035, 700) << QPoint(172, 70);
+    QTest::newRow("exact fit") << QRect(0, 0, 1280, 800) << QSize(1280, 800) << QPoint(0, 0);
+    QTest::newRow("taller than the work area") << QRect(0, 0, 1280, 760) << QSize(1280, 800) << QPoint(0, 0);
+    QTest::newRow("clamped to 0, not to the area's edge") << QRect(50, 30, 1000, 600) << QSize(1280, 800)
+                                                          << QPoint(0, 0);
+    QTest::newRow("unknown work area") << QRect() << QSize(1280, 800) << QPoint(0, 0);
+}
+
+void TestBackdrop::centredIn()
+{
+    QFETCH(QRect, area);
+    QFETCH(QSize, window);
+    QFETCH(QPoint, expected);
+    using windowArrangement::WorkArea;
+    const WorkArea a = area.isNull() ? WorkArea{} : WorkArea::fromRect(area);
+    QCOMPARE(windowArrangement::centredIn(a, window.width(), window.height()), expected);
+}
+
+void TestBackdrop::arrangeWindows_data()
+{
+    QTest::addColumn<bool>("knownArea");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QRectF>("before");   // the start window, twips
+    QTest::addColumn<QRectF>("expected");
+
+    QTest::newRow("centred, halves to even") << true << QRect(0, 0, 1280, 800)
+                                             << QRectF(0, 0, 1035 * kTpp, 700 * kTpp)
+                                             << QRectF(122 * kTpp, 50 * kTpp, 1035 * kTpp, 700 * kTpp);
+    QTest::newRow("moved back from elsewhere") << true << QRect(0, 0, 1280, 800)
+                                               << QRectF(3000, 4500, 1035 * kTpp, 700 * kTpp)
+                                               << QRectF(122 * kTpp, 50 * kTpp, 1035 * kTpp, 700 * kTpp);
+    QTest::newRow("below a top task bar") << true << QRect(0, 40, 1280, 760)
+                                          << QRectF(0, 0, 1024 * kTpp, 700 * kTpp)
+                                          << QRectF(128 * kTpp, 70 * kTpp, 1024 * kTpp, 700 * kTpp);
+    QTest::newRow("larger than the work area: clamped to 0")
+        << true << QRect(50, 30, 1000, 600) << QRectF(0, 0, 1280 * kTpp, 800 * kTpp)
+        << QRectF(0, 0, 1280 * kTpp, 800 * kTpp);
+    QTest::newRow("size snapped to whole pixels") << true << QRect(0, 0, 1280, 800)
+                                                  << QRectF(0, 0, 15533, 10507)   // 1035.53 x 700.47 px
+                                                  << QRectF(122 * kTpp, 50 * kTpp, 1036 * kTpp, 700 * kTpp);
+    QTest::newRow("failed work-area query") << false << QRect()
+                                            << QRectF(3000, 1500, 19207, 12008)   // 1280.47 x 800.53 px
+                                            << QRectF(0, 0, 1280 * kTpp, 801 * kTpp);
+}
+
+void TestBackdrop::arrangeWindows()
+{
+    QFETCH(bool, knownArea);
+    QFETCH(QRect, area);
+    QFETCH(QRectF, before);
+    QFETCH(QRectF, expected);
+    TestWorld world;
+    ScreenMetrics screen = platform::screen();
+    screen.workArea = knownArea ? std::optional<QRect>(area) : std::nullopt;
+    platform::setScreen(screen);
+    FrmMain &main = world.startWindow();
+    main.Move(before.x(), before.y(), before.width(), before.height());
+
+    main.arrangeWindows();
+    QCOMPARE(twipsOf(main), expected);
+    QCOMPARE(main.geometry(), QRect(int(expected.x() / kTpp), int(expected.y() / kTpp), int(expected.width() / kTpp),
+                                    int(expected.height() / kTpp)));
+}
+
+void TestBackdrop::arrangeLaysExerciseWindowOverStartWindow()
+{
+    TestWorld world(1600, 1000);
+    FrmVelantra &exercise = world.openExercise(true);
+    FrmMain &main = forms::frmMain();
+    exercise.Move(0, 0, 900 * kTpp, 600 * kTpp);
+    main.toggleBackdrop();
+    FrmZFon *backdrop = forms::loadedZFon();
+    QVERIFY(backdrop);
+
+    const QRectF start(160 * kTpp, 100 * kTpp, 1280 * kTpp, 800 * kTpp);
+    QCOMPARE(twipsOf(main), start);
+    QCOMPARE(twipsOf(exercise), QRectF(start.x(), start.y() + 375, start.width(), start.height() - 375));
+    QCOMPARE(exercise.geometry(), QRect(160, 125, 1280, 775));
+    // The backdrop itself is never laid over the start window.
+    QCOMPARE(backdrop->geometry(), QRect(0, 0, 1600, 1000));
+
+    // Switched off and on again, the windows are laid out afresh.
+    main.toggleBackdrop();
+    exercise.Move(0, 0, 900 * kTpp, 600 * kTpp);
+    main.toggleBackdrop();
+    QCOMPARE(twipsOf(exercise), QRectF(start.x(), start.y() + 375, start.width(), start.height() - 375));
+    QCOMPARE(backdrop->geometry(), QRect(0, 0, 1600, 1000));
+}
+
+// When the backdrop is activated it hands the focus to the program's front window.
+void TestBackdrop::focusHandOff_data()
+{
+    QTest::addColumn<bool>("exerciseOpen");
+    QTest::addColumn<bool>("backdropFirst");   // the backdrop was loaded before the exercise window
+    QTest::addColumn<bool>("exerciseHidden");
+    QTest::addColumn<bool>("startMinimised");
+    QTest::addColumn<QString>("expected");     // the window that ends up active
+
+    QTest::newRow("start window alone") << false << false << false << false << "frmMain";
+    QTest::newRow("exercise window open") << true << false << false << false << "frmVelantra";
+    QTest::newRow("exercise window loaded after the backdrop") << true << true << false << false << "frmVelantra";
+    QTest::newRow("exercise window cannot take it: start window not tried")
+        << true << false << true << false << "frmZFon";
+    QTest::newRow("start window minimised") << false << false << false << true << "frmZFon";
+    QTest::newRow("start window minimised, exercise open") << true << false << false << true << "frmZFon";
+}
+
+void TestBackdrop::focusHandOff()
+{
+    QFETCH(bool, exerciseOpen);
+    QFETCH(bool, backdropFirst);
+    QFETCH(bool, exerciseHidden);
+    QFETCH(bool, startMinimised);
+    QFETCH(QString, expected);
+
+    TestWorld world;
+    FrmMain &main = world.startWindow();
+    if (backdropFirst) {
+        main.toggleBackdrop();
+        main.toggleBackdrop();
+    }
+    if (exerciseOpen)
+        world.openExercise(false);
+    if (exerciseHidden)
+        forms::frmVelantra().Hide();
+    if (startMinimised)
+        main.setWindowState(Form::Minimized);
+
+    // Something else than the backdrop holds the focus first, so the hand-off is seen.
+    main.activateWindow();
+    QCoreApplication::processEvents();
+
+    if (!main.backdropOn())
+        main.toggleBackdrop();
+    FrmZFon &backdrop = *forms::loadedZFon();
+    // Showing it activates it; a click on it does the same later on.
+    for (int activation = 0; activation < 2; ++activation) {
+        if (activation == 1) {
+            if (!startMinimised)
+                main.activateWindow();
+            QCoreApplication::processEvents();
+            backdrop.activateWindow();
+        }
+        QTRY_VERIFY(QApplication::activeWindow() != nullptr);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QWidget *active = QApplication::activeWindow();
+        QVERIFY(active);
+        QCOMPARE(active->objectName(), expected);
+    }
+    QCOMPARE(main.WindowState(), startMinimised ? int(Form::Minimized) : int(Form::Normal));
+}
+
+void TestBackdrop::closingStartWindowUnloadsEverything_data()
+{
+    QTest::addColumn<QStringList>("loadOrder");   // after the start window
+    QTest::addColumn<bool>("byWindowSystem");     // closed from outside, not by the strip
+    QTest::newRow("start window alone") << QStringList{} << false;
+    QTest::newRow("exercise window, then backdrop") << QStringList{"frmVelantra", "frmZFon"} << false;
+    QTest::newRow("backdrop, then exercise window") << QStringList{"frmZFon", "frmVelantra"} << false;
+    QTest::newRow("backdrop only") << QStringList{"frmZFon"} << false;
+    QTest::newRow("all three, closed by the window system") << QStringList{"frmVelantra", "frmZFon"} << true;
+}
+
+void TestBackdrop::closingStartWindowUnloadsEverything()
+{
+    QFETCH(QStringList, loadOrder);
+    QFETCH(bool, byWindowSystem);
+    TestWorld world;
+    FrmMain &main = world.startWindow();
+    for (const QString &name : loadOrder) {
+        if (name == QLatin1String("frmVelantra"))
+            world.openExercise(true);
+        else
+            main.toggleBackdrop();
+    }
+    QCOMPARE(forms::loaded().size(), loadOrder.size() + 1);
+
+    QStringList destroyed;
+    QList<QPointer<Form>> windows;
+    for (Form *form : forms::loaded()) {
+        windows << form;
+        const QString name = form->Name();
+        connect(form, &QObject::destroyed, this, [&destroyed, name] { destroyed << name; });
+    }
+
+    if (byWindowSystem)
+        main.close();
+    else
+        forms::Unload(main);
+
+    QVERIFY(forms::loaded().isEmpty());
+    QVERIFY(!forms::loadedMain() && !forms::loadedVelantra() && !forms::loadedZFon());
+    QCOMPARE(world.ends, 1);
+    QVERIFY(platform::endRequested());
+    TestWorld::flushDeletes();
+    for (const QPointer<Form> &w : windows)
+        QVERIFY(w.isNull());
+    // The others go in load order; the start window, which started it, finishes last.
+    QCOMPARE(destroyed, loadOrder + QStringList{"frmMain"});
+    QCOMPARE(world.ends, 1);
+}
+
+QTEST_MAIN(TestBackdrop)
+#include "tst_backdrop.moc"
