@@ -289,9 +289,7 @@ void TestStartScreen::repeatedPaintsGiveTheSameImage()
 
 void TestStartScreen::minimisedIsNeitherPaintedNorLaidOut_data()
 {
-    QTest::addColumn<bool>("open");
-    QTest::newRow("start view") << false;
-    QTest::newRow("open view") << true;
+    repeatedPaintsGiveTheSameImage_data();
 }
 
 void TestStartScreen::minimisedIsNeitherPaintedNorLaidOut()
