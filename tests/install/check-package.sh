@@ -15,6 +15,9 @@ for needed in fonts-wine fonts-liberation2 libqt6widgets6; do
     grep -q "$needed" <<<"$depends" || { echo "missing dependency: $needed"; exit 1; }
 done
 
+# Every declared dependency is a Debian 12 package that apt can satisfy.
+apt-get install --simulate --no-install-recommends "$deb" >/dev/null
+
 dpkg-deb -x "$deb" "$work/root"
 for f in usr/bin/speed-velantra \
          usr/share/applications/example.velantra.SpeedVelantra.desktop \
