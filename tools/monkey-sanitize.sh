@@ -10,7 +10,6 @@ cmake --build "$root/build-sanitize" --target tst_monkey
 export MONKEY_ACTIONS=${1:-100000}
 [ -n "${2:-}" ] && export MONKEY_SEED=$2
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1
-export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd "$root/tests"
 QT_QPA_PLATFORM=offscreen:configfile=screen-1280x800.json "$root/build-sanitize/tests/tst_monkey"
