@@ -22,8 +22,6 @@ public:
     double Top() const { return geom_.y(); }
     double Width() const { return geom_.width(); }
     double Height() const { return geom_.height(); }
-    void setLeft(double left) { Move(left, geom_.y()); }
-    void setTop(double top) { Move(geom_.x(), top); }
 
     void setResizeHandler(std::function<void()> handler) { onResize_ = std::move(handler); }
     QWidget *widget() const { return widget_; }

@@ -21,7 +21,6 @@ int keyCodeOf(int qtKey)
 Form::Form(const QString &name) : Surface(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(name);
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowState(platform::initialWindowState() == Minimized ? Qt::WindowMinimized : Qt::WindowNoState);
 }
 
