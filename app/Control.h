@@ -51,7 +51,7 @@ private:
 // A label that sizes itself to its text in its own font.
 class AutoLabel : public Ctl<QLabel> {
 public:
-    explicit AutoLabel(QLabel *label) : Ctl<QLabel>(label) {}
+    explicit AutoLabel(QLabel *label) : Ctl<QLabel>(label) { fitToText(); }
     void setCaption(const QString &text);
     QString caption() const { return get()->text(); }
     void setFont(const QFont &font);

@@ -56,11 +56,8 @@ FrmMain::FrmMain()
     setBackColor(kWindowBack);
     setFont(tahoma(8.25));
 
-    PFormKontrol->setGeometry(88, 26, 43, 17);
     PFormKontrol.Move(88, 26, 43, 17);
     widgets::setTextColour(lbKucukURLGolge.get(), kShadowText);
-    lbKucukURL.setCaption(webAddress());
-    lbKucukURLGolge.setCaption(webAddress());
 
     optMode[0].reset(modeOption(this, {248, 240, 150, 25}, QStringLiteral("Show Mode")));
     optMode[1].reset(modeOption(this, {248, 272, 220, 25}, QStringLiteral("Competition Mode")));

@@ -78,14 +78,10 @@ FrmVelantra::FrmVelantra()
     setWindowIcon(skinCursors::appIcon());
     setKeyPreview(true);
 
-    btnBack->setGeometry(66, 34, 85, 39);
     btnBack->setFont(tahoma(12.75, true));
     btnBack->setCustomCursor(skinCursors::hand());
     btnBack.Move(66, 34, 85, 39);
-    gSoru->setGeometry(48, 104, 147, 125);
     gSoru.Move(48, 104, 147, 125);
-    for (AutoLabel *l : {&lbBilgi[0], &lbBilgi[1], &lbDeneme1, &lbDeneme2, &lbDeneme3, &lbAverage})
-        l->setCaption(l->caption());
     widgets::setTextColour(lbAverage.get(), kAverageText);
     widgets::setBackground(txtYourAnswer.get(), Qt::white);
 

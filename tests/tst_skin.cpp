@@ -1,6 +1,7 @@
 // The drawing primitives on bare surfaces, with a template whose every pixel is unique.
 
 #include "CodedTemplate.h"
+#include "FramePainting.h"
 
 #include "app/Fonts.h"
 #include "app/FrmMain.h"
@@ -16,19 +17,6 @@
 
 namespace {
 
-const QRgb kBack = qRgb(197, 214, 237);
-
-enum HeaderKind { Start, Open, Exercise };
-
-FrameHeader headerOf(int kind)
-{
-    switch (kind) {
-    case Start: return startHeader();
-    case Open: return openHeader();
-    default: return exerciseHeader();
-    }
-}
-
 // A surface of w x h pixels cleared to the windows' background, painting persistently.
 std::unique_ptr<Surface> blankSurface(int w, int h)
 {
@@ -43,8 +31,7 @@ std::unique_ptr<Surface> blankSurface(int w, int h)
 std::unique_ptr<Surface> framedSurface(int surfaceW, int surfaceH, int W, int H, int header)
 {
     auto s = blankSurface(surfaceW, surfaceH);
-    paintSkinFrame(*s, W, H, headerOf(header));
-    paintFrameCorners(*s, W, H);
+    paintFrame(*s, W, H, header);
     return s;
 }
 

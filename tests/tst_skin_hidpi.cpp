@@ -2,6 +2,7 @@
 // from the scale-2 template, pixel for pixel at doubled coordinates.
 
 #include "CodedTemplate.h"
+#include "FramePainting.h"
 #include "TestSupport.h"
 
 #include "app/Fonts.h"
@@ -16,28 +17,6 @@
 #include <memory>
 
 namespace {
-
-const QRgb kBack = qRgb(197, 214, 237);
-
-enum HeaderKind { Start, Open, Exercise };
-
-FrameHeader headerOf(int kind)
-{
-    switch (kind) {
-    case Start: return startHeader();
-    case Open: return openHeader();
-    default: return exerciseHeader();
-    }
-}
-
-void paintFrame(Surface &s, int W, int H, int header)
-{
-    s.setAutoRedraw(true);
-    s.Cls();
-    paintSkinFrame(s, W, H, headerOf(header));
-    paintFrameCorners(s, W, H);
-    s.setAutoRedraw(false);
-}
 
 // Checks a ratio-2 painting against a ratio-1 painting of the same thing made from the
 // coded template: each logical pixel that shows template pixel (sx, sy) at ratio 1 must

@@ -95,6 +95,9 @@ private slots:
     void addressLabelLagsOnePaintBehindAWidthChange();
 
 private:
+    // The start window painted from the coded template, in its start or open view.
+    FrmMain &paintedView(TestWorld &world, bool open);
+
     std::unique_ptr<CodedTemplate> coded_;
 };
 
@@ -260,6 +263,16 @@ void TestStartScreen::openViewPaintsOnlyTheFrame()
     QCOMPARE(main.lbKucukURL.Left(), main.PFormKontrol.Left() - main.lbKucukURL.Width() - 20);
 }
 
+FrmMain &TestStartScreen::paintedView(TestWorld &world, bool open)
+{
+    FrmMain &main = world.startWindow();
+    coded_->makeCurrent();
+    if (open)
+        world.openExercise(true);
+    main.temelYarismaEkraniCiz();
+    return main;
+}
+
 void TestStartScreen::repeatedPaintsGiveTheSameImage_data()
 {
     QTest::addColumn<bool>("open");
@@ -271,11 +284,7 @@ void TestStartScreen::repeatedPaintsGiveTheSameImage()
 {
     QFETCH(bool, open);
     TestWorld world;
-    FrmMain &main = world.startWindow();
-    coded_->makeCurrent();
-    if (open)
-        world.openExercise(true);
-    main.temelYarismaEkraniCiz();
+    FrmMain &main = paintedView(world, open);
     const QImage first = main.persistentImage().copy();
     main.setAutoRedraw(true);
     copyFromTemplate(main, 500, 300, 200, 200, 0, 0);
@@ -296,11 +305,7 @@ void TestStartScreen::minimisedIsNeitherPaintedNorLaidOut()
 {
     QFETCH(bool, open);
     TestWorld world;
-    FrmMain &main = world.startWindow();
-    coded_->makeCurrent();
-    if (open)
-        world.openExercise(true);
-    main.temelYarismaEkraniCiz();
+    FrmMain &main = paintedView(world, open);
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QCoreApplication::processEvents();
 

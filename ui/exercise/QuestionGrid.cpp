@@ -105,19 +105,21 @@ void QuestionGrid::setCellFont(const SkinFont &font)
     scheduleFrame();
 }
 
-int QuestionGrid::edge(const std::array<int, kRows> &twips, int i)
+QuestionGrid::Edges QuestionGrid::edges(const std::array<int, kRows> &twips)
 {
+    Edges out{};
     long long sum = 0;
-    for (int k = 0; k < i; ++k)
+    for (int k = 0; k < kRows; ++k) {
         sum += twips[k];
-    return roundToInt(sum / kTwipsPerPixel);
+        out[k + 1] = roundToInt(sum / kTwipsPerPixel);
+    }
+    return out;
 }
 
 QRect QuestionGrid::cellRect(int row, int col) const
 {
-    const int top = edge(rowTwips_, row), bottom = edge(rowTwips_, row + 1);
-    const int left = edge(colTwips_, col), right = edge(colTwips_, col + 1);
-    return QRect(left, top, right - left, bottom - top);
+    const Edges rows = edges(rowTwips_), cols = edges(colTwips_);
+    return QRect(cols[col], rows[row], cols[col + 1] - cols[col], rows[row + 1] - rows[row]);
 }
 
 const QuestionGrid::Laid &QuestionGrid::laidOut(const QString &text)
@@ -143,14 +145,16 @@ void QuestionGrid::paintEvent(QPaintEvent *)
     QPainter p(this);
     const QPalette pal = palette();
     p.fillRect(rect(), pal.color(QPalette::Window));
-    const int width = edge(colTwips_, kCols);
-    const int height = edge(rowTwips_, kRows);
+    // Edges once per paint: the cells below share them.
+    const Edges rows = edges(rowTwips_), cols = edges(colTwips_);
+    const int width = cols[kCols];
+    const int height = rows[kRows];
     p.fillRect(QRect(0, 0, width, height), pal.color(QPalette::Base));
     const QColor lineColour(0xC0, 0xC0, 0xC0);
     for (int c = 1; c <= kCols; ++c)
-        p.fillRect(QRect(edge(colTwips_, c) - 1, 0, 1, height), lineColour);
+        p.fillRect(QRect(cols[c] - 1, 0, 1, height), lineColour);
     for (int r = 1; r <= kRows; ++r)
-        p.fillRect(QRect(0, edge(rowTwips_, r) - 1, width, 1), lineColour);
+        p.fillRect(QRect(0, rows[r] - 1, width, 1), lineColour);
 
     p.setFont(font_);
     for (int r = 0; r < kRows; ++r) {
@@ -158,7 +162,7 @@ void QuestionGrid::paintEvent(QPaintEvent *)
             const Cell &data = cells_[r][c];
             if (data.text.isEmpty())
                 continue;
-            const QRect cell = cellRect(r, c);
+            const QRect cell(cols[c], rows[r], cols[c + 1] - cols[c], rows[r + 1] - rows[r]);
             p.setPen(QColor::fromRgb(data.colour));
             const Laid &laid = laidOut(data.text);
             if (alignment_[c] == 4 && laid.size.width() <= cell.width() && laid.size.height() <= cell.height()) {

@@ -50,8 +50,9 @@ private:
     };
     bool valid(int row, int col) const { return row >= 0 && row < kRows && col >= 0 && col < kCols; }
     void scheduleFrame();
-    // Pixel edges of row or column i for sizes in twips.
-    static int edge(const std::array<int, kRows> &twips, int i);
+    // Pixel edges 0 to 10 of the rows or columns, for sizes in twips.
+    using Edges = std::array<int, kRows + 1>;
+    static Edges edges(const std::array<int, kRows> &twips);
 
     std::array<std::array<Cell, kCols>, kRows> cells_;
     std::array<int, kRows> rowTwips_;
