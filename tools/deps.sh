@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
-          fonts-wine fonts-liberation2 xvfb xauth openbox imagemagick xdotool x11-utils
+          fonts-wine fonts-liberation2 xvfb xauth openbox icewm imagemagick xdotool x11-utils
           desktop-file-utils appstream dpkg-dev)
 
 missing=()

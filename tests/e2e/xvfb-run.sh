@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Runs a command on a private X server with a window manager:
 #   xvfb-run.sh COMMAND [ARGS...]
-# Starts Xvfb on a free display (1280 x 800, 24 bits, 96 dpi, no TCP), waits until it
-# answers, starts openbox on it (activation, stacking and minimising need a window
-# manager), runs the command with DISPLAY set and QT_QPA_PLATFORM=xcb, then stops both
-# and exits with the command's exit code.
+# Starts Xvfb on a free display (24 bits, no TCP), waits until it answers, starts a
+# window manager on it (activation, stacking and minimising need one), runs the command
+# with DISPLAY set and QT_QPA_PLATFORM=xcb, then stops both and exits with the command's
+# exit code.
+#
+# The screen and the window manager can be chosen:
+#   E2E_SCREEN  width x height in pixels (default 1280x800)
+#   E2E_DPI     dots per inch (default 96)
+#   E2E_WM      openbox (default) or icewm
 set -uo pipefail
 
 if [ $# -eq 0 ]; then
@@ -12,7 +17,16 @@ if [ $# -eq 0 ]; then
     exit 2
 fi
 
-for tool in Xvfb openbox xdpyinfo xprop; do
+screen_size=${E2E_SCREEN:-1280x800}
+dpi=${E2E_DPI:-96}
+wm=${E2E_WM:-openbox}
+case "$wm" in
+    openbox) wm_command=(openbox --sm-disable) ;;
+    icewm) wm_command=(icewm --replace) ;;
+    *) echo "$0: unknown window manager '$wm'" >&2; exit 2 ;;
+esac
+
+for tool in Xvfb "${wm_command[0]}" xdpyinfo xprop; do
     if ! command -v "$tool" >/dev/null; then
         echo "$0: $tool is missing (bash tools/deps.sh installs it)" >&2
         exit 2
@@ -51,7 +65,7 @@ for attempt in $(seq 1 20); do
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
         n=$((n + 1))
     done
-    Xvfb ":$n" -screen 0 1280x800x24 -dpi 96 -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${screen_size}x24" -dpi "$dpi" -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
     xvfb_pid=$!
     # The answer must come from this server: one that lost the race for the number exits.
     if wait_for "xdpyinfo -display :$n >/dev/null 2>&1" 100 && sleep 0.2 && kill -0 "$xvfb_pid" 2>/dev/null; then
@@ -73,17 +87,14 @@ export DISPLAY=$display
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
-# openbox announces itself on the root window once it manages the screen.
-# E2E_OPENBOX_LOG=FILE keeps the window manager's debug output, to see how it stacked.
-if [ -n "${E2E_OPENBOX_LOG:-}" ]; then
-    openbox --sm-disable --debug >"$E2E_OPENBOX_LOG" 2>&1 &
-else
-    openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
-fi
+# An EWMH window manager announces itself on the root window once it manages the screen.
+# E2E_WM_LOG=FILE keeps the window manager's output, to see how it stacked.
+wm_log=${E2E_WM_LOG:-$workdir/wm.log}
+"${wm_command[@]}" >"$wm_log" 2>&1 &
 wm_pid=$!
 if ! wait_for "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" 100; then
-    echo "$0: openbox did not start" >&2
-    cat "${E2E_OPENBOX_LOG:-$workdir/openbox.log}" >&2
+    echo "$0: $wm did not start" >&2
+    cat "$wm_log" >&2
     exit 2
 fi
 
