@@ -162,6 +162,8 @@ private slots:
     void loadStartsFresh();
     void fillDrawsOneDigitPerCellRowByRow();
     void passDrawsRowThenColumnThenDigit();
+    void shuffleStartClearsTheLastRun_data();
+    void shuffleStartClearsTheLastRun();
     void blankGridIsFilledBeforeTheFirstReroll();
     void filledGridIsNeverRefilled();
     void passesRunInTheEventLoopUntilStopped();
@@ -301,16 +303,72 @@ void TstEngine::passDrawsRowThenColumnThenDigit()
     makeEngine(false);
     grid_->writes.clear();
     random_->reseeds = 0;
-    random_->script = {0.35, 0.72, 0.5};
+    // Three passes, each drawing a row, a column and a digit of its own.
+    random_->script = {0.35, 0.72, 0.5, 0.91, 0.05, 0.0, 0.0, 0.99, 0.999};
 
     engine_->btnKaristir_Click();
-
     QCOMPARE(random_->reseeds, 1);
     QCOMPARE(engine_->cellsRerolled(), 1u);
     QCOMPARE(grid_->writes.size(), size_t(1));
-    QCOMPARE(grid_->writes[0].row, 3);
-    QCOMPARE(grid_->writes[0].col, 7);
-    QCOMPARE(grid_->writes[0].text, "5");
+
+    // Each pass of the event loop re-rolls exactly one cell, as the grid sees it.
+    for (size_t pass = 2; pass <= 3; ++pass) {
+        QCoreApplication::processEvents();
+        QCOMPARE(grid_->writes.size(), pass);
+    }
+    const std::pair<int, int> cells[] = {{3, 7}, {9, 0}, {0, 9}};
+    const char *digits[] = {"5", "1", "9"};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(grid_->writes[i].row, cells[i].first);
+        QCOMPARE(grid_->writes[i].col, cells[i].second);
+        QCOMPARE(grid_->writes[i].text, digits[i]);
+    }
+    QCOMPARE(random_->reseeds, 1);
+    engine_->btnKaristir_Click();
+}
+
+void TstEngine::shuffleStartClearsTheLastRun_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("Show Mode, after a timed run") << false << false;
+    QTest::newRow("Show Mode, after a check") << false << true;
+    QTest::newRow("Competition Mode, after a check") << true << true;
+}
+
+// What starting a shuffle sets, whatever the last run left on the screen.
+void TstEngine::shuffleStartClearsTheLastRun()
+{
+    QFETCH(bool, competition);
+    QFETCH(bool, checked);
+
+    makeEngine(competition);
+    engine_->btnKaristir_Click();
+    engine_->btnKaristir_Click();
+    if (!competition)
+        engine_->btnStart_Click();
+    clock_->advance(3.21);
+    engine_->btnStart_Click();
+    QCOMPARE(controls_->timeText, "0:03:21");
+    if (checked) {
+        controls_->answer = QStringLiteral("1");
+        engine_->btnCheck_Click();
+        QVERIFY(!controls_->correctAnswer.isEmpty());
+    }
+
+    engine_->btnKaristir_Click();
+
+    QVERIFY(engine_->state().shuffling);
+    QVERIFY(!engine_->state().running);
+    QCOMPARE(controls_->shuffleCaption, "STOP");
+    QVERIFY(!controls_->timerOn);
+    QCOMPARE(controls_->startCaption, "START");
+    QVERIFY(!controls_->startEnabled);
+    QVERIFY2(controls_->timeText.isEmpty(), qPrintable("the time box still shows " + controls_->timeText));
+    QVERIFY(controls_->answer.isEmpty());
+    QVERIFY(controls_->correctAnswer.isEmpty());
+    QCOMPARE(controls_->answerBack, qRgb(255, 255, 255));
+    QVERIFY(grid_->allColoured(qRgb(0, 0, 0)));
     engine_->btnKaristir_Click();
 }
 

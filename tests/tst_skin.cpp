@@ -63,7 +63,6 @@ bool sameRect(const modMain::Rect &r, int left, int top, int right, int bottom)
 
 } // namespace
 
-Q_DECLARE_METATYPE(skin::Region)
 
 class TestSkin : public QObject {
     Q_OBJECT
@@ -156,30 +155,28 @@ void TestSkin::frameTilesCoverTheRuns()
     QFETCH(int, W);
     QFETCH(int, H);
     QFETCH(int, header);
-    const FrameHeader h = headerOf(header);
+    const HeaderPieces h = headerPieces(header);
     const int tilesAcross = int(std::ceil(W / 10.0));
     const int tilesDown = int(std::ceil(H / 10.0));
     auto s = framedSurface(W + 30, H + 30, W, H, header);
     const QImage &img = s->persistentImage();
-    const skin::Region bottom = skin::frameBottomEdge(800);
-    const skin::Region left = skin::frameLeftEdge();
-    const skin::Region right = skin::frameRightEdge(1280);
-    const int bandRow = h.band.h - 1;
+    const QPoint bottom(50, 780), left(0, 260), right(1260, 260);
+    const int bandRow = h.band.height() - 1;
     const int runEnd = 10 * tilesAcross;   // exclusive
 
     // Top band along the whole run, phase 10k, past W up to the last tile's end.
     const QRect bandZone(0, bandRow, runEnd, 1);
-    QRegion covered = QRegion(0, 0, h.left.w, h.left.h) + QRegion(W - 30, 0, 30, h.right.h)
+    QRegion covered = QRegion(0, 0, h.left.width(), h.left.height()) + QRegion(W - 30, 0, 30, h.right.height())
                     + QRegion(0, 0, 20, H) + QRegion(W - 20, 0, 20, H);
     QString m = templateMismatch(img, bandZone, tpl_,
-                                 [&](int x, int y) { return QPoint(h.band.x + x % 10, h.band.y + y); }, covered);
+                                 [&](int x, int y) { return QPoint(h.band.x() + x % 10, h.band.y() + y); }, covered);
     QVERIFY2(m.isEmpty(), qPrintable(m));
-    m = colourMismatch(img, QRect(runEnd, 0, W + 30 - runEnd, h.band.h), kBack);
+    m = colourMismatch(img, QRect(runEnd, 0, W + 30 - runEnd, h.band.height()), kBack);
     QVERIFY2(m.isEmpty(), qPrintable("beyond the last band tile: " + m));
 
     // Bottom edge, between the corners and past W.
     m = templateMismatch(img, QRect(40, H - 20, runEnd - 40, 20), tpl_,
-                         [&](int x, int y) { return QPoint(bottom.x + x % 10, bottom.y + y - (H - 20)); },
+                         [&](int x, int y) { return QPoint(bottom.x() + x % 10, bottom.y() + y - (H - 20)); },
                          QRegion(W - 40, H - 40, 40, 40) + QRegion(W - 20, 0, 20, H + 30));
     QVERIFY2(m.isEmpty(), qPrintable(m));
     m = colourMismatch(img, QRect(runEnd, H - 20, W + 30 - runEnd, 20), kBack);
@@ -188,11 +185,11 @@ void TestSkin::frameTilesCoverTheRuns()
     // Left and right edges, below the top pieces, down past H to the last tile's end.
     const int downEnd = 10 * tilesDown;
     const QRegion corners = QRegion(0, H - 40, 40, 40) + QRegion(W - 40, H - 40, 40, 40) + QRegion(0, H - 20, W + 30, 20);
-    m = templateMismatch(img, QRect(0, h.left.h, 20, downEnd - h.left.h), tpl_,
-                         [&](int x, int y) { return QPoint(left.x + x, left.y + y % 10); }, corners);
+    m = templateMismatch(img, QRect(0, h.left.height(), 20, downEnd - h.left.height()), tpl_,
+                         [&](int x, int y) { return QPoint(left.x() + x, left.y() + y % 10); }, corners);
     QVERIFY2(m.isEmpty(), qPrintable("left edge: " + m));
-    m = templateMismatch(img, QRect(W - 20, h.right.h, 20, downEnd - h.right.h), tpl_,
-                         [&](int x, int y) { return QPoint(right.x + x - (W - 20), right.y + y % 10); }, corners);
+    m = templateMismatch(img, QRect(W - 20, h.right.height(), 20, downEnd - h.right.height()), tpl_,
+                         [&](int x, int y) { return QPoint(right.x() + x - (W - 20), right.y() + y % 10); }, corners);
     QVERIFY2(m.isEmpty(), qPrintable("right edge: " + m));
     m = colourMismatch(img, QRect(0, downEnd, 20, H + 30 - downEnd), kBack);
     QVERIFY2(m.isEmpty(), qPrintable("below the last left tile: " + m));
@@ -208,49 +205,53 @@ void TestSkin::frameOverwriteOrder_data()
     QTest::addColumn<int>("header");
     QTest::addColumn<int>("H");
     QTest::addColumn<QPoint>("probe");
-    QTest::addColumn<skin::Region>("region");
+    QTest::addColumn<QRect>("region");
     QTest::addColumn<QPoint>("origin");   // where that copy of the region was placed
     const int W = 1280;
-    const skin::Region leftEdge = skin::frameLeftEdge();
-    const skin::Region rightEdge = skin::frameRightEdge(1280);
+    // The template's pieces, as numbers of their own.
+    const QRect leftEdge(0, 260, 20, 10), rightEdge(1260, 260, 20, 10);
+    const QRect startCornerTopLeft(0, 0, 50, 50), startTopBand(220, 0, 10, 97), startCornerTopRight(1250, 0, 30, 60);
+    const QRect cornerBottomLeft(0, 760, 40, 40), cornerBottomRight(1240, 760, 40, 40), bottomEdge(50, 780, 10, 20);
+    const QRect exerciseHeaderLeft(195, 122, 200, 72), exerciseTopBand(400, 122, 10, 35);
+    const QRect exerciseHeaderRight(422, 122, 30, 46);
     QTest::newRow("start: top-left piece over band and left edge") << int(Start) << 800 << QPoint(5, 5)
-        << skin::startCornerTopLeft << QPoint(0, 0);
+        << startCornerTopLeft << QPoint(0, 0);
     QTest::newRow("start: top-left piece over band") << int(Start) << 800 << QPoint(45, 45)
-        << skin::startCornerTopLeft << QPoint(0, 0);
+        << startCornerTopLeft << QPoint(0, 0);
     QTest::newRow("start: left edge over band") << int(Start) << 800 << QPoint(10, 73)
         << leftEdge << QPoint(0, 70);
     QTest::newRow("start: band alone") << int(Start) << 800 << QPoint(63, 70)
-        << skin::startTopBand << QPoint(60, 0);
+        << startTopBand << QPoint(60, 0);
     QTest::newRow("start: top-right piece over band and right edge") << int(Start) << 800 << QPoint(W - 5, 5)
-        << skin::startCornerTopRight(1280) << QPoint(W - 30, 0);
+        << startCornerTopRight << QPoint(W - 30, 0);
     QTest::newRow("start: right edge over band") << int(Start) << 800 << QPoint(W - 5, 72)
         << rightEdge << QPoint(W - 20, 70);
     QTest::newRow("start: band left of the right edge") << int(Start) << 800 << QPoint(W - 25, 72)
-        << skin::startTopBand << QPoint(W - 30, 0);
+        << startTopBand << QPoint(W - 30, 0);
     QTest::newRow("start: bottom-left corner over edges") << int(Start) << 800 << QPoint(5, 795)
-        << skin::frameCornerBottomLeft(800) << QPoint(0, 760);
+        << cornerBottomLeft << QPoint(0, 760);
     QTest::newRow("start: bottom-right corner over edges") << int(Start) << 800 << QPoint(W - 5, 795)
-        << skin::frameCornerBottomRight(1280, 800) << QPoint(W - 40, 760);
+        << cornerBottomRight << QPoint(W - 40, 760);
     QTest::newRow("start: bottom-right corner top row") << int(Start) << 800 << QPoint(W - 5, 760)
-        << skin::frameCornerBottomRight(1280, 800) << QPoint(W - 40, 760);
+        << cornerBottomRight << QPoint(W - 40, 760);
     QTest::newRow("start: right edge above the corner") << int(Start) << 800 << QPoint(W - 5, 759)
         << rightEdge << QPoint(W - 20, 750);
     QTest::newRow("start: bottom edge") << int(Start) << 800 << QPoint(104, 790)
-        << skin::frameBottomEdge(800) << QPoint(100, 780);
+        << bottomEdge << QPoint(100, 780);
     QTest::newRow("exercise: header left piece over band and edge") << int(Exercise) << 775 << QPoint(5, 5)
-        << skin::exerciseHeaderLeft << QPoint(0, 0);
+        << exerciseHeaderLeft << QPoint(0, 0);
     QTest::newRow("exercise: header left piece last pixel") << int(Exercise) << 775 << QPoint(199, 71)
-        << skin::exerciseHeaderLeft << QPoint(0, 0);
+        << exerciseHeaderLeft << QPoint(0, 0);
     QTest::newRow("exercise: band right of the left piece") << int(Exercise) << 775 << QPoint(200, 34)
-        << skin::exerciseTopBand << QPoint(200, 0);
+        << exerciseTopBand << QPoint(200, 0);
     QTest::newRow("exercise: header right piece over right edge") << int(Exercise) << 775 << QPoint(W - 5, 45)
-        << skin::exerciseHeaderRight << QPoint(W - 30, 0);
+        << exerciseHeaderRight << QPoint(W - 30, 0);
     QTest::newRow("exercise: right edge below the right piece") << int(Exercise) << 775 << QPoint(W - 5, 46)
         << rightEdge << QPoint(W - 20, 40);
     QTest::newRow("exercise: left edge below the left piece") << int(Exercise) << 775 << QPoint(19, 72)
         << leftEdge << QPoint(0, 70);
     QTest::newRow("exercise: bottom-left corner, odd height") << int(Exercise) << 775 << QPoint(0, 774)
-        << skin::frameCornerBottomLeft(800) << QPoint(0, 735);
+        << cornerBottomLeft << QPoint(0, 735);
     QTest::newRow("exercise: left edge tile cut by the corner") << int(Exercise) << 775 << QPoint(0, 734)
         << leftEdge << QPoint(0, 730);
 }
@@ -260,10 +261,10 @@ void TestSkin::frameOverwriteOrder()
     QFETCH(int, header);
     QFETCH(int, H);
     QFETCH(QPoint, probe);
-    QFETCH(skin::Region, region);
+    QFETCH(QRect, region);
     QFETCH(QPoint, origin);
-    const QPoint source = QPoint(region.x, region.y) + (probe - origin);
-    QVERIFY(region.rect().contains(source));
+    const QPoint source = region.topLeft() + (probe - origin);
+    QVERIFY(region.contains(source));
     auto s = framedSurface(1280, H, 1280, H, header);
     const QRgb got = rgbOf(s->persistentImage().pixel(probe));
     QCOMPARE(describePixel(got), describePixel(rgbOf(tpl_.pixel(source))));

@@ -125,8 +125,12 @@ private slots:
         for (int y = 0; y < fresh.height(); ++y) {
             for (int x = 0; x < fresh.width(); ++x) {
                 if (committed.pixel(x, y) != fresh.pixel(x, y)) {
-                    QFAIL(qPrintable(QStringLiteral("%1 differs at (%2, %3): committed %4, drawn %5; "
-                                                    "run skingen")
+                    // Regenerating would copy whatever the drawing code now does into the
+                    // committed artwork, a fault included: a person has to decide which is right.
+                    QFAIL(qPrintable(QStringLiteral("%1 differs at (%2, %3): committed %4, drawn %5. The "
+                                                    "artwork generator (tools/skingen) or the committed "
+                                                    "artwork has changed: check which is right before "
+                                                    "writing the artwork anew")
                                          .arg(file).arg(x).arg(y)
                                          .arg(hex(committed.pixel(x, y)), hex(fresh.pixel(x, y)))));
                 }
