@@ -9,6 +9,13 @@
 #include "ui/skin/SkinDraw.h"
 #include "ui/skin/SkinRegions.h"
 #include "ui/skin/Surface.h"
+#include "ui/exercise/QuestionGrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <QTest>
 
@@ -92,6 +99,8 @@ private slots:
     void textRectHoldsTheLastRectangle();
     void headersJoinWithoutSeam_data();
     void headersJoinWithoutSeam();
+    void boldTahomaReadsBold_data();
+    void boldTahomaReadsBold();
 
 private:
     std::unique_ptr<CodedTemplate> coded_;
@@ -551,6 +560,104 @@ void TestSkin::headersJoinWithoutSeam()
         return QPoint(400 + x % 10, 122);
     });
     QVERIFY2(m.isEmpty(), qPrintable("exercise row 0: " + m));
+}
+
+void TestSkin::boldTahomaReadsBold_data()
+{
+    QTest::addColumn<QString>("drawnBy");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("heavier");   // bold ink at least 1.2 times regular ink
+    QTest::newRow("the face alone, 12 pt") << "plain painter" << 12.0 << false;
+    QTest::newRow("label, 15.75 pt") << "label" << 15.75 << true;
+    QTest::newRow("push button, 12 pt") << "push button" << 12.0 << true;
+    QTest::newRow("option button, 15.75 pt") << "option button" << 15.75 << true;
+    QTest::newRow("text box, 39.75 pt") << "text box" << 39.75 << true;
+    QTest::newRow("text in a rectangle, 12.75 pt") << "text in a rectangle" << 12.75 << true;
+    QTest::newRow("grid, 39.75 pt") << "grid" << 39.75 << true;
+}
+
+// Wine's Tahoma Bold has a bold face's widths but nearly regular strokes: on its own its
+// text carries hardly more ink than regular text. Drawn by the program, it carries clearly
+// more. Widths are the face's own either way (the layout tests measure them).
+void TestSkin::boldTahomaReadsBold()
+{
+    QFETCH(QString, drawnBy);
+    QFETCH(double, points);
+    QFETCH(bool, heavier);
+    fonts::ensureTahoma();
+    if (!QFontInfo(tahoma(points, true).toQFont()).family().startsWith(QLatin1String("Tahoma")))
+        QSKIP("Tahoma is not installed (fonts-wine)");
+    const QString text = drawnBy == "grid" || drawnBy == "text box" ? QStringLiteral("487") : QStringLiteral("START");
+
+    // Black text on white; an empty control gives what is not text.
+    const auto render = [&](const QString &shown, bool bold) {
+        const SkinFont font = tahoma(points, bold);
+        QImage img(420, 90, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPalette pal;
+        pal.setColor(QPalette::WindowText, Qt::black);
+        pal.setColor(QPalette::ButtonText, Qt::black);
+        pal.setColor(QPalette::Text, Qt::black);
+        pal.setColor(QPalette::Base, Qt::white);
+        std::unique_ptr<QWidget> w;
+        if (drawnBy == "plain painter") {
+            QPainter p(&img);
+            p.setFont(font.toQFont());
+            p.drawText(QRect(10, 0, 400, 90), Qt::AlignVCenter, shown);
+        } else if (drawnBy == "text in a rectangle") {
+            Surface s;
+            s.resize(420, 90);
+            s.setBackColor(Qt::white);
+            s.setAutoRedraw(true);
+            s.Cls();
+            s.setFont(font);
+            s.setForeColor(qRgb(0, 0, 0));
+            drawTextInRect(s, shown, 10, 0, 420, 90, kDtLeftTop);
+            img = s.persistentImage().copy();
+        } else if (drawnBy == "grid") {
+            auto *grid = new QuestionGrid;
+            grid->setCellFont(font);
+            grid->setRowHeight(-1, 1800);
+            grid->setColWidth(-1, 6000);
+            grid->setColAlignment(-1, 4);
+            grid->setTextMatrix(0, 0, shown);
+            w.reset(grid);
+        } else {
+            if (drawnBy == "label")
+                w = std::make_unique<QLabel>(shown);
+            else if (drawnBy == "push button")
+                w = std::make_unique<QPushButton>(shown);
+            else if (drawnBy == "option button")
+                w = std::make_unique<QRadioButton>(shown);
+            else
+                w = std::make_unique<QWidget>();   // a window holding a text box
+            w->setFont(font.toQFont());
+        }
+        if (w) {
+            if (drawnBy == "text box")
+                (new QLineEdit(shown, w.get()))->resize(420, 90);
+            w->setPalette(pal);
+            w->resize(420, 90);
+            w->show();
+            w->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+        }
+        return img;
+    };
+    const auto ink = [](const QImage &a, const QImage &b) {
+        double sum = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) / 255.0;
+        return sum;
+    };
+    const QImage empty = render(QString(), true);
+    const QImage bold = render(text, true);
+    const double regular = ink(render(text, false), render(QString(), false));
+    const double heavy = ink(bold, empty);
+    qInfo("%s: bold %.0f, regular %.0f, ratio %.2f", qPrintable(drawnBy), heavy, regular, heavy / regular);
+    QVERIFY(regular > 0);
+    QCOMPARE(heavy >= 1.2 * regular, heavier);
+
 }
 
 QTEST_MAIN(TestSkin)

@@ -24,16 +24,18 @@ bool isWineTahomaBold(const QRawFont &face)
 
 } // namespace
 
-bool needsOverstrike(const QFont &font)
+double overstrikeWidth(const QFont &font)
 {
     if (font.weight() < QFont::Bold)
-        return false;
+        return 0;
     // Looking at the face's tables is slow next to a paint; each font is asked about once.
-    static QHash<QString, bool> known;
+    static QHash<QString, double> known;
     const QString key = font.key();
     auto it = known.constFind(key);
-    if (it == known.constEnd())
-        it = known.insert(key, isWineTahomaBold(QRawFont::fromFont(font)));
+    if (it == known.constEnd()) {
+        const QRawFont face = QRawFont::fromFont(font);
+        it = known.insert(key, isWineTahomaBold(face) ? std::max(1.0, face.pixelSize() / 24.0) : 0.0);
+    }
     return *it;
 }
 
@@ -66,7 +68,7 @@ void OverstrikeEffect::draw(QPainter *painter)
     painter->save();
     painter->setClipRect(box_->rect().adjusted(frame, frame, -frame, -frame).translated(offset));
     painter->setCompositionMode(QPainter::CompositionMode_Darken);
-    for (int k = 1, steps = std::max(1, qRound(ratio)); k <= steps; ++k)
+    for (int k = 1, steps = std::max(1, qRound(overstrikeWidth(box_->font()) * ratio)); k <= steps; ++k)
         painter->drawPixmap(QPointF(offset) + QPointF(k / ratio, 0), pixmap);
     painter->restore();
 }

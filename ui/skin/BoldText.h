@@ -6,24 +6,27 @@
 #include <QProxyStyle>
 
 // Bold text that reads bold. Wine's Tahoma Bold face, the one Debian ships, has the advance
-// widths of a bold face but strokes hardly heavier than the regular one. Text in it is drawn
-// a second time one device pixel to the right (for each device pixel of a logical one), as
-// synthetic bold has always been made: the strokes thicken, the advances and so every text
-// width and layout stay those of the face.
+// widths of a bold face but strokes no heavier than the regular one. Text in it is drawn
+// again a little to the right, as synthetic bold has always been made: the strokes thicken,
+// the advances, and so every text width and layout, stay those of the face.
 namespace boldText {
 
-// Whether text in this font is drawn in that face and needs the second stroke.
-bool needsOverstrike(const QFont &font);
+// How far to the right text in this font is drawn again, in logical pixels: 0 when the
+// font is not that face. One pixel at text sizes, growing with the size as font engines
+// embolden (a 24th of the em), so large digits gain as much as small captions.
+double overstrikeWidth(const QFont &font);
+inline bool needsOverstrike(const QFont &font) { return overstrikeWidth(font) > 0; }
 
-// Runs draw once, and again shifted right when the painter's font needs it.
+// Runs draw once, and again shifted right once per device pixel of the overstrike width.
 template <class Draw>
 void drawOverstruck(QPainter &painter, Draw draw)
 {
     draw();
-    if (!needsOverstrike(painter.font()))
+    const double width = overstrikeWidth(painter.font());
+    if (width <= 0)
         return;
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    const int steps = std::max(1, qRound(ratio));
+    const int steps = std::max(1, qRound(width * ratio));
     for (int k = 1; k <= steps; ++k) {
         painter.save();
         painter.translate(k / ratio, 0);
