@@ -1,5 +1,7 @@
 #include "app/Fonts.h"
 
+#include "ui/skin/BoldText.h"
+
 #include <QFontDatabase>
 #include <QStandardPaths>
 
@@ -7,6 +9,7 @@ namespace fonts {
 
 void ensureTahoma()
 {
+    boldText::install();
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
         return;
     for (const char *file : {"wine/fonts/tahoma.ttf", "wine/fonts/tahomabd.ttf"}) {

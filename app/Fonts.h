@@ -2,6 +2,7 @@
 
 namespace fonts {
 // Makes "Tahoma" available: registers the copy that the system's font packages install
-// outside the font configuration, when the system does not know Tahoma already.
+// outside the font configuration, when the system does not know Tahoma already, and has
+// the widgets draw that copy's bold face heavier than it is (boldText::install).
 void ensureTahoma();
 } // namespace fonts

@@ -300,17 +300,24 @@ void TestBackdrop::closingStartWindowUnloadsEverything_data()
 {
     QTest::addColumn<QStringList>("loadOrder");   // after the start window
     QTest::addColumn<bool>("byWindowSystem");     // closed from outside, not by the strip
-    QTest::newRow("start window alone") << QStringList{} << false;
-    QTest::newRow("exercise window, then backdrop") << QStringList{"frmVelantra", "frmZFon"} << false;
-    QTest::newRow("backdrop, then exercise window") << QStringList{"frmZFon", "frmVelantra"} << false;
-    QTest::newRow("backdrop only") << QStringList{"frmZFon"} << false;
-    QTest::newRow("all three, closed by the window system") << QStringList{"frmVelantra", "frmZFon"} << true;
+    QTest::addColumn<bool>("backdropOffAgain");   // loaded, then switched off: hidden, still loaded
+    QTest::newRow("start window alone") << QStringList{} << false << false;
+    QTest::newRow("exercise window, then backdrop") << QStringList{"frmVelantra", "frmZFon"} << false << false;
+    QTest::newRow("backdrop, then exercise window") << QStringList{"frmZFon", "frmVelantra"} << false << false;
+    QTest::newRow("backdrop only") << QStringList{"frmZFon"} << false << false;
+    QTest::newRow("all three, closed by the window system") << QStringList{"frmVelantra", "frmZFon"} << true << false;
+    QTest::newRow("backdrop switched off again") << QStringList{"frmZFon"} << false << true;
+    QTest::newRow("exercise window, backdrop switched off again") << QStringList{"frmVelantra", "frmZFon"} << false
+                                                                  << true;
+    QTest::newRow("backdrop switched off again, closed by the window system") << QStringList{"frmZFon"} << true
+                                                                              << true;
 }
 
 void TestBackdrop::closingStartWindowUnloadsEverything()
 {
     QFETCH(QStringList, loadOrder);
     QFETCH(bool, byWindowSystem);
+    QFETCH(bool, backdropOffAgain);
     TestWorld world;
     FrmMain &main = world.startWindow();
     for (const QString &name : loadOrder) {
@@ -318,6 +325,11 @@ void TestBackdrop::closingStartWindowUnloadsEverything()
             world.openExercise(true);
         else
             main.toggleBackdrop();
+    }
+    if (backdropOffAgain) {
+        main.toggleBackdrop();
+        QVERIFY(!main.backdropOn());
+        QVERIFY(forms::loadedZFon() && !forms::loadedZFon()->isVisible());
     }
     QCOMPARE(forms::loaded().size(), loadOrder.size() + 1);
 

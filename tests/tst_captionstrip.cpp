@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 
 #include "ui/skin/Capture.h"
-#include "ui/skin/SkinRegions.h"
 #include "ui/skin/SkinTemplate.h"
 #include "ui/start/CaptionStrip.h"
 
@@ -15,27 +14,26 @@ namespace {
 constexpr int kCellW = 17;
 constexpr int kCellH = 15;
 
-int glyphColumn(int cell)
+// The template's glyph of a cell in a row (0 normal, 1 hover, 2 pressed): 17 x 15 pixels
+// from x 89, 106, 174 (the grey inactive one) and 157, rows from y 179, 194 and 209. Written
+// out here, not taken from the program's region table, so a wrong entry there shows.
+QRect glyphRect(int cell, int row)
 {
-    switch (cell) {
-    case 1: return skin::kGlyphColumnBackdrop;
-    case 2: return skin::kGlyphColumnMinimise;
-    case 3: return skin::kGlyphColumnInactive;
-    default: return skin::kGlyphColumnClose;
-    }
+    static const int columnX[] = {89, 106, 174, 157};
+    return QRect(columnX[cell - 1], 179 + 15 * row, kCellW, kCellH);
 }
 
 // A template whose glyph cells each have their own colours, so every look of every cell
 // can be told apart (the program's template may be a plain placeholder).
 SkinTemplate *syntheticTemplate()
 {
-    QImage scale1(skin::kTemplateWidth, skin::kTemplateHeight, QImage::Format_RGB32);
+    QImage scale1(1280, 800, QImage::Format_RGB32);
     scale1.fill(QColor(128, 128, 128));
     {
         QPainter p(&scale1);
         for (int column = 0; column < 6; ++column) {
             for (int row = 0; row < 3; ++row) {
-                const QRect r = skin::captionGlyph(column, row).rect();
+                const QRect r(89 + kCellW * column, 179 + kCellH * row, kCellW, kCellH);
                 p.fillRect(r, QColor(30 + 40 * column, 40 + 70 * row, 200 - 30 * column));
                 // A mark in one corner, so a shifted copy shows.
                 p.fillRect(QRect(r.topLeft(), QSize(3, 2)), QColor(255, 255 - 40 * column, 20 * row));
@@ -48,7 +46,7 @@ SkinTemplate *syntheticTemplate()
 
 QImage glyph(int cell, int row)
 {
-    return SkinTemplate::current()->image(1).copy(skin::captionGlyph(glyphColumn(cell), row).rect());
+    return SkinTemplate::current()->image(1).copy(glyphRect(cell, row));
 }
 
 QImage cellOf(const QImage &strip, int cell)
@@ -266,7 +264,7 @@ void TestCaptionStrip::restingPictureFromProgramTemplate()
     const QImage resting = main.PFormKontrol->persistentImage();
     QCOMPARE(resting.size(), QSize(68, 15));
     for (int cell = 1; cell <= 4; ++cell)
-        QVERIFY2(samePixels(cellOf(resting, cell), glyph(cell, skin::GlyphNormal)), qPrintable(QString::number(cell)));
+        QVERIFY2(samePixels(cellOf(resting, cell), glyph(cell, 0)), qPrintable(QString::number(cell)));
     QCOMPARE(main.PFormKontrol->captionHot(), 0);
 }
 
@@ -299,6 +297,12 @@ void TestCaptionStrip::pointerStates_data()
     QTest::newRow("middle down on lit cell") << "move 8,7; press M 8,7" << 1 << "PNNN" << true;
     QTest::newRow("down with nothing lit") << "move 42,7; press R 42,7" << 0 << "NNNN" << false;
     QTest::newRow("capture lost: the cell stays lit") << "move 8,7; lose; move 42,7" << 1 << "HNNN" << false;
+    // Lighting another cell takes the capture again, even when the lit one had lost it.
+    QTest::newRow("capture lost, on to the next cell: taken again") << "move 8,7; lose; move 25,7" << 2 << "NHNN"
+                                                                    << true;
+    // A press paints the lit cell, wherever the pointer is: here over the inactive cell.
+    QTest::newRow("capture lost, press away from the lit cell") << "move 8,7; lose; move 42,7; press R 42,7" << 1
+                                                                << "PNNN" << false;
     QTest::newRow("repaint while lit shows the resting picture") << "move 8,7; expose" << 1 << "NNNN" << true;
     QTest::newRow("after a repaint, the same cell stays dark") << "move 8,7; expose; move 12,7" << 1 << "NNNN"
                                                                << true;
@@ -325,7 +329,7 @@ void TestCaptionStrip::pointerStates()
     // Lit and pressed looks are direct drawings: the persistent picture stays at rest.
     QCOMPARE(f.strip->persistentImage(), resting);
     // The inactive cell never changes.
-    QVERIFY(samePixels(cellOf(f.strip->shownImage(), 3), glyph(3, skin::GlyphNormal)));
+    QVERIFY(samePixels(cellOf(f.strip->shownImage(), 3), glyph(3, 0)));
 }
 
 void TestCaptionStrip::hotCellFollowsPointerAndIsNeverThree()

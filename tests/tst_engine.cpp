@@ -17,6 +17,18 @@
 
 namespace {
 
+// Colours and key codes as numbers of their own, not the engine's constants, so a wrong
+// constant does not agree with itself.
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kCorrectAnswerBack = 0xFF00FF00;    // RGB(0,255,0)
+constexpr QRgb kWrongAnswerBack = 0xFFFF0000;      // RGB(255,0,0)
+constexpr QRgb kCorrectAttemptBack = 0xFF00C000;   // RGB(0,192,0)
+constexpr QRgb kWrongAttemptBack = 0xFFFF8080;     // RGB(255,128,128)
+constexpr QRgb kScorePanelBack = 0xFFC0C0FF;       // RGB(192,192,255)
+constexpr int kKeyEscape = 27;
+constexpr int kKeyEnter = 13;
+
 class FakeGrid : public Grid {
 public:
     struct Write {
@@ -162,6 +174,8 @@ private slots:
     void loadStartsFresh();
     void fillDrawsOneDigitPerCellRowByRow();
     void passDrawsRowThenColumnThenDigit();
+    void shuffleStartClearsTheLastRun_data();
+    void shuffleStartClearsTheLastRun();
     void blankGridIsFilledBeforeTheFirstReroll();
     void filledGridIsNeverRefilled();
     void passesRunInTheEventLoopUntilStopped();
@@ -270,7 +284,7 @@ void TstEngine::loadStartsFresh()
     QCOMPARE(controls_->averageCaption, "TIME : --:--");
     QVERIFY(controls_->answer.isEmpty());
     QVERIFY(controls_->correctAnswer.isEmpty());
-    QCOMPARE(controls_->answerBack, ExerciseEngine::kWhite);
+    QCOMPARE(controls_->answerBack, kWhite);
     QCOMPARE(grid_->full(), !competition);
     QCOMPARE(grid_->cells[0][0].isEmpty(), competition);
     QCOMPARE(grid_->alignments, (std::vector<std::pair<int, int>>{{-1, 4}}));
@@ -301,16 +315,72 @@ void TstEngine::passDrawsRowThenColumnThenDigit()
     makeEngine(false);
     grid_->writes.clear();
     random_->reseeds = 0;
-    random_->script = {0.35, 0.72, 0.5};
+    // Three passes, each drawing a row, a column and a digit of its own.
+    random_->script = {0.35, 0.72, 0.5, 0.91, 0.05, 0.0, 0.0, 0.99, 0.999};
 
     engine_->btnKaristir_Click();
-
     QCOMPARE(random_->reseeds, 1);
     QCOMPARE(engine_->cellsRerolled(), 1u);
     QCOMPARE(grid_->writes.size(), size_t(1));
-    QCOMPARE(grid_->writes[0].row, 3);
-    QCOMPARE(grid_->writes[0].col, 7);
-    QCOMPARE(grid_->writes[0].text, "5");
+
+    // Each pass of the event loop re-rolls exactly one cell, as the grid sees it.
+    for (size_t pass = 2; pass <= 3; ++pass) {
+        QCoreApplication::processEvents();
+        QCOMPARE(grid_->writes.size(), pass);
+    }
+    const std::pair<int, int> cells[] = {{3, 7}, {9, 0}, {0, 9}};
+    const char *digits[] = {"5", "1", "9"};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(grid_->writes[i].row, cells[i].first);
+        QCOMPARE(grid_->writes[i].col, cells[i].second);
+        QCOMPARE(grid_->writes[i].text, digits[i]);
+    }
+    QCOMPARE(random_->reseeds, 1);
+    engine_->btnKaristir_Click();
+}
+
+void TstEngine::shuffleStartClearsTheLastRun_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("Show Mode, after a timed run") << false << false;
+    QTest::newRow("Show Mode, after a check") << false << true;
+    QTest::newRow("Competition Mode, after a check") << true << true;
+}
+
+// What starting a shuffle sets, whatever the last run left on the screen.
+void TstEngine::shuffleStartClearsTheLastRun()
+{
+    QFETCH(bool, competition);
+    QFETCH(bool, checked);
+
+    makeEngine(competition);
+    engine_->btnKaristir_Click();
+    engine_->btnKaristir_Click();
+    if (!competition)
+        engine_->btnStart_Click();
+    clock_->advance(3.21);
+    engine_->btnStart_Click();
+    QCOMPARE(controls_->timeText, "0:03:21");
+    if (checked) {
+        controls_->answer = QStringLiteral("1");
+        engine_->btnCheck_Click();
+        QVERIFY(!controls_->correctAnswer.isEmpty());
+    }
+
+    engine_->btnKaristir_Click();
+
+    QVERIFY(engine_->state().shuffling);
+    QVERIFY(!engine_->state().running);
+    QCOMPARE(controls_->shuffleCaption, "STOP");
+    QVERIFY(!controls_->timerOn);
+    QCOMPARE(controls_->startCaption, "START");
+    QVERIFY(!controls_->startEnabled);
+    QVERIFY2(controls_->timeText.isEmpty(), qPrintable("the time box still shows " + controls_->timeText));
+    QVERIFY(controls_->answer.isEmpty());
+    QVERIFY(controls_->correctAnswer.isEmpty());
+    QCOMPARE(controls_->answerBack, kWhite);
+    QVERIFY(grid_->allColoured(kBlack));
     engine_->btnKaristir_Click();
 }
 
@@ -335,14 +405,14 @@ void TstEngine::filledGridIsNeverRefilled()
 {
     makeEngine(true);
     engine_->btnKaristir_Click();
-    engine_->Form_KeyDown(ExerciseEngine::kKeyEscape, 0);
-    engine_->Form_KeyDown(ExerciseEngine::kKeyEscape, 0);
+    engine_->Form_KeyDown(kKeyEscape, 0);
+    engine_->Form_KeyDown(kKeyEscape, 0);
     grid_->writes.clear();
 
     for (int i = 0; i < 3; ++i) {
         engine_->btnKaristir_Click();
         engine_->btnKaristir_Click();
-        engine_->Form_KeyDown(ExerciseEngine::kKeyEscape, 0);
+        engine_->Form_KeyDown(kKeyEscape, 0);
     }
 
     // One re-rolled cell per shuffle, no whole refill.
@@ -412,7 +482,7 @@ void TstEngine::competitionStopStartsTheStopwatch()
     QCOMPARE(controls_->startCaption, "STOP");
     QVERIFY(controls_->startEnabled);
     QVERIFY(!controls_->shuffleEnabled);
-    QVERIFY(grid_->allColoured(ExerciseEngine::kBlack));
+    QVERIFY(grid_->allColoured(kBlack));
 }
 
 void TstEngine::digitsHiddenOnStop_data()
@@ -421,10 +491,10 @@ void TstEngine::digitsHiddenOnStop_data()
     QTest::addColumn<bool>("checkWhileTiming");
     QTest::addColumn<QRgb>("afterStop");
 
-    QTest::newRow("Show Mode") << false << false << ExerciseEngine::kBlack;
-    QTest::newRow("Competition Mode") << true << false << ExerciseEngine::kWhite;
+    QTest::newRow("Show Mode") << false << false << kBlack;
+    QTest::newRow("Competition Mode") << true << false << kWhite;
     // Once the sum is shown, hiding the digits again would hide what it is checked against.
-    QTest::newRow("Competition Mode, revealed while timing") << true << true << ExerciseEngine::kBlack;
+    QTest::newRow("Competition Mode, revealed while timing") << true << true << kBlack;
 }
 
 void TstEngine::digitsHiddenOnStop()
@@ -441,16 +511,16 @@ void TstEngine::digitsHiddenOnStop()
     clock_->advance(2.0);
     if (checkWhileTiming)
         engine_->btnCheck_Click();
-    engine_->Form_KeyDown(ExerciseEngine::kKeyEscape, 0);
+    engine_->Form_KeyDown(kKeyEscape, 0);
     QVERIFY(grid_->allColoured(afterStop));
 
     // The check shows them again; the next shuffle and stop hide them again.
     engine_->btnCheck_Click();
-    QVERIFY(grid_->allColoured(ExerciseEngine::kBlack));
+    QVERIFY(grid_->allColoured(kBlack));
     engine_->btnKaristir_Click();
     engine_->btnKaristir_Click();
     engine_->btnStart_Click();
-    QVERIFY(grid_->allColoured(competition ? ExerciseEngine::kWhite : ExerciseEngine::kBlack));
+    QVERIFY(grid_->allColoured(competition ? kWhite : kBlack));
 }
 
 void TstEngine::tickWritesOnlyChangedTexts()
@@ -557,8 +627,8 @@ void TstEngine::keys_data()
 
     for (const char *state : {"fresh", "shuffling", "timing", "answering", "revealed", "revealed timing"}) {
         const bool acts = QByteArray(state) == "shuffling" || QByteArray(state).endsWith("timing");
-        QTest::addRow("%s Escape", state) << QString::fromLatin1(state) << int(ExerciseEngine::kKeyEscape) << acts;
-        QTest::addRow("%s Enter", state) << QString::fromLatin1(state) << int(ExerciseEngine::kKeyEnter) << acts;
+        QTest::addRow("%s Escape", state) << QString::fromLatin1(state) << int(kKeyEscape) << acts;
+        QTest::addRow("%s Enter", state) << QString::fromLatin1(state) << int(kKeyEnter) << acts;
         QTest::addRow("%s Space", state) << QString::fromLatin1(state) << int(' ') << false;
     }
 }
@@ -616,9 +686,9 @@ void TstEngine::record_data()
     QTest::addColumn<QString>("average");
     QTest::addColumn<QList<float>>("times");
 
-    const QRgb none = ExerciseEngine::kScorePanelBack;
-    const QRgb good = ExerciseEngine::kCorrectAttemptBack;
-    const QRgb bad = ExerciseEngine::kWrongAttemptBack;
+    const QRgb none = kScorePanelBack;
+    const QRgb good = kCorrectAttemptBack;
+    const QRgb bad = kWrongAttemptBack;
     const QString blank1 = QStringLiteral("1st : --:--"), blank2 = QStringLiteral("2nd : --:--"),
                   blank3 = QStringLiteral("3rd : --:--");
 
@@ -670,7 +740,7 @@ void TstEngine::record()
         const int arranged = controls_->arranged;
         engine_->btnCheck_Click();
         QCOMPARE(controls_->correctAnswer, "500");
-        QCOMPARE(controls_->answerBack, a.correct ? ExerciseEngine::kCorrectAnswerBack : ExerciseEngine::kWrongAnswerBack);
+        QCOMPARE(controls_->answerBack, a.correct ? kCorrectAnswerBack : kWrongAnswerBack);
         QVERIFY(controls_->answerLocked);
         QVERIFY(!controls_->startEnabled);
         QCOMPARE(controls_->arranged, arranged + 1);
@@ -719,7 +789,7 @@ void TstEngine::checkOnBlankGridDoesNothing()
     QCOMPARE(controls_->attemptCaption[0], "1st : --:--");
     QCOMPARE(controls_->averageCaption, "TIME : --:--");
     QCOMPARE(controls_->arranged, before.arranged);
-    QVERIFY(grid_->allColoured(ExerciseEngine::kWhite));
+    QVERIFY(grid_->allColoured(kWhite));
     QVERIFY(grid_->writes.empty());
 }
 
@@ -751,8 +821,8 @@ void TstEngine::answerMustMatchExactly()
     engine_->btnCheck_Click();
 
     QCOMPARE(controls_->correctAnswer, "487");
-    QCOMPARE(controls_->answerBack, correct ? ExerciseEngine::kCorrectAnswerBack : ExerciseEngine::kWrongAnswerBack);
-    QCOMPARE(controls_->attemptBack[0], correct ? ExerciseEngine::kCorrectAttemptBack : ExerciseEngine::kWrongAttemptBack);
+    QCOMPARE(controls_->answerBack, correct ? kCorrectAnswerBack : kWrongAnswerBack);
+    QCOMPARE(controls_->attemptBack[0], correct ? kCorrectAttemptBack : kWrongAttemptBack);
 }
 
 void TstEngine::fourthCheckLeavesTheRecord()
@@ -762,7 +832,7 @@ void TstEngine::fourthCheckLeavesTheRecord()
     engine_->btnKaristir_Click();   // the stopwatch starts by itself
     clock_->advance(4.0);
     engine_->btnStart_Click();
-    QVERIFY(grid_->allColoured(ExerciseEngine::kWhite));
+    QVERIFY(grid_->allColoured(kWhite));
     for (int i = 0; i < 3; ++i)
         engine_->btnCheck_Click();
     const FakeControls before = *controls_;
@@ -771,8 +841,8 @@ void TstEngine::fourthCheckLeavesTheRecord()
     controls_->answer = controls_->correctAnswer;
     engine_->btnCheck_Click();
 
-    QCOMPARE(controls_->answerBack, ExerciseEngine::kCorrectAnswerBack);
-    QCOMPARE(before.answerBack, ExerciseEngine::kWrongAnswerBack);
+    QCOMPARE(controls_->answerBack, kCorrectAnswerBack);
+    QCOMPARE(before.answerBack, kWrongAnswerBack);
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(controls_->attemptCaption[i], before.attemptCaption[i]);
         QCOMPARE(controls_->attemptBack[i], before.attemptBack[i]);
@@ -781,7 +851,7 @@ void TstEngine::fourthCheckLeavesTheRecord()
     QCOMPARE(engine_->state().attemptTime1, stateBefore.attemptTime1);
     QCOMPARE(engine_->state().attemptTime3, stateBefore.attemptTime3);
     QCOMPARE(engine_->state().attemptNumber, 5);
-    QVERIFY(grid_->allColoured(ExerciseEngine::kBlack));
+    QVERIFY(grid_->allColoured(kBlack));
 }
 
 void TstEngine::shuffleAfterAFullRecordResetsItFirst()
@@ -798,7 +868,7 @@ void TstEngine::shuffleAfterAFullRecordResetsItFirst()
     QCOMPARE(engine_->state().attemptNumber, 1);
     QCOMPARE(controls_->attemptCaption[0], "1st : --:--");
     QCOMPARE(controls_->attemptCaption[2], "3rd : --:--");
-    QCOMPARE(controls_->attemptBack[1], ExerciseEngine::kScorePanelBack);
+    QCOMPARE(controls_->attemptBack[1], kScorePanelBack);
     QCOMPARE(controls_->averageCaption, "TIME : --:--");
     engine_->btnKaristir_Click();
 }

@@ -116,6 +116,8 @@ private slots:
     void resizeWhileMinimisedDoesNothing();
     void layoutPassIsRepeatable();
     void scoreLabelsFollowChecksAndResizesButNotReset();
+    void labelTextColours_data();
+    void labelTextColours();
 
 private:
     std::unique_ptr<CodedTemplate> coded_;
@@ -484,6 +486,48 @@ void TestExerciseScreen::scoreLabelsFollowChecksAndResizesButNotReset()
     QCOMPARE(ex.lbAverage.Width(), restingAverageWidth);
     QVERIFY(ex.lbAverage.Width() < averageWidth);
     QVERIFY(ex.lbDeneme2.Left() != 3 + ex.lbDeneme1.Width() + 8);
+}
+
+void TestExerciseScreen::labelTextColours_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QColor>("ink");
+    QTest::addColumn<QColor>("under");   // what the label's text is drawn over
+    QTest::newRow("average") << "lbAverage" << QColor(192, 0, 0) << QColor(192, 192, 255);
+    QTest::newRow("web address") << "lbKucukURL" << QColor(0, 0, 0) << QColor(255, 255, 255);
+    QTest::newRow("web address shadow") << "lbKucukURLGolge" << QColor(207, 207, 207) << QColor(255, 255, 255);
+}
+
+// The label as it draws itself: where the text covers a pixel wholly it has the text's
+// colour, and every other pixel is a blend of that colour and what lies under the text.
+void TestExerciseScreen::labelTextColours()
+{
+    QFETCH(QString, label);
+    QFETCH(QColor, ink);
+    QFETCH(QColor, under);
+    TestWorld world;
+    FrmVelantra &ex = world.openExercise(false);
+    FrmMain &main = forms::frmMain();
+    QWidget *widget = label == "lbAverage" ? static_cast<QWidget *>(ex.lbAverage.get())
+                    : label == "lbKucukURL" ? static_cast<QWidget *>(main.lbKucukURL.get())
+                                            : static_cast<QWidget *>(main.lbKucukURLGolge.get());
+    QImage img(widget->size(), QImage::Format_RGB32);
+    img.fill(under);
+    widget->render(&img);
+
+    const auto between = [](int v, int a, int b) { return v >= std::min(a, b) && v <= std::max(a, b); };
+    bool inkSeen = false;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor p = img.pixelColor(x, y);
+            inkSeen |= p == ink;
+            QVERIFY2(between(p.red(), ink.red(), under.red()) && between(p.green(), ink.green(), under.green())
+                         && between(p.blue(), ink.blue(), under.blue()),
+                     qPrintable(QStringLiteral("(%1,%2) is %3, not between the text colour %4 and %5")
+                                    .arg(x).arg(y).arg(p.name(), ink.name(), under.name())));
+        }
+    }
+    QVERIFY2(inkSeen, qPrintable("no pixel in the text colour " + ink.name()));
 }
 
 // On the 1024-wide window the score row overlaps: RESET stays whole and clickable, and

@@ -3,6 +3,7 @@
 #include "app/Fonts.h"
 #include "engine/Rounding.h"
 #include "ui/exercise/QuestionGrid.h"
+#include "ui/skin/BoldText.h"
 #include "ui/skin/SkinButton.h"
 
 #include <QApplication>
@@ -87,6 +88,27 @@ private:
     FrmVelantra *window_;
 };
 
+// Notes where the exercise window stands at the moment it is first shown.
+class ShowWatch : public QObject {
+public:
+    ShowWatch() { qApp->installEventFilter(this); }
+    ~ShowWatch() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && !seen && watched->objectName() == QLatin1String("frmVelantra")) {
+            seen = true;
+            auto *window = static_cast<QWidget *>(watched);
+            geometry = window->geometry();
+            auto *exercise = static_cast<FrmVelantra *>(window);
+            grid = exercise->gSoru->geometry();
+        }
+        return false;
+    }
+    bool seen = false;
+    QRect geometry;
+    QRect grid;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Look)
@@ -121,6 +143,9 @@ private slots:
     void states();
     void keysInEveryState_data();
     void keysInEveryState();
+
+    void onlyTheAnswerBoxTakesTypedText_data();
+    void onlyTheAnswerBoxTakesTypedText();
 
     void timerShowsTheDrivenClock();
     void stopThenStartCountsFromZero();
@@ -338,7 +363,13 @@ void TstExerciseWindow::opensOverTheStartWindow()
 
     world_.reset();
     world_ = std::make_unique<TestWorld>(screen.width(), screen.height());
+    ShowWatch watch;
     open(true);
+    // Already in its place and laid out when it first shows: it never flashes at the size
+    // it was made with.
+    QVERIFY(watch.seen);
+    QCOMPARE(watch.geometry, startPixels.adjusted(0, 25, 0, 0));
+    QCOMPARE(watch.grid, ex_->gSoru->geometry());
 
     const FrmMain &main = forms::frmMain();
     QCOMPARE(main.geometry(), startPixels);
@@ -478,22 +509,27 @@ void TstExerciseWindow::shufflePassesRunUntilStopped()
 void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem_data()
 {
     QTest::addColumn<int>("rowTwips");
-    QTest::newRow("67 px cells") << 1005;
-    QTest::newRow("60 px cells") << 900;
-    QTest::newRow("uneven 51.1 px cells") << 767;
-    QTest::newRow("uneven 74.1 px cells") << 1111;
-    QTest::newRow("too small for the digits") << 300;
+    QTest::addColumn<bool>("fontAsMade");   // the grid keeps the font it was made with
+    QTest::newRow("67 px cells") << 1005 << false;
+    QTest::newRow("60 px cells") << 900 << false;
+    QTest::newRow("uneven 51.1 px cells") << 767 << false;
+    QTest::newRow("uneven 74.1 px cells") << 1111 << false;
+    QTest::newRow("too small for the digits") << 300 << false;
+    // Made as the exercise window makes it: Tahoma 39.75 pt bold in every cell.
+    QTest::newRow("67 px cells, the grid's own font") << 1005 << true;
 }
 
 // The grid paints its digits from texts laid out once; they must land on exactly the
-// pixels that drawText centred in each cell would give.
+// pixels that drawText centred in each cell would give, heavy strokes included.
 void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem()
 {
     QFETCH(int, rowTwips);
+    QFETCH(bool, fontAsMade);
 
     const SkinFont font = tahoma(39.75, true);
     QuestionGrid grid;
-    grid.setCellFont(font);
+    if (!fontAsMade)
+        grid.setCellFont(font);
     grid.setRowHeight(-1, rowTwips);
     grid.setColWidth(-1, rowTwips);
     grid.setColAlignment(-1, 4);
@@ -518,8 +554,8 @@ void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem()
             grid.setTextMatrix(r, c, text);
             grid.setCellForeColor(r, c, r, c, colour);
             painter.setPen(QColor::fromRgb(colour));
-            painter.drawText(QRect(edge(c), edge(r), edge(c + 1) - edge(c), edge(r + 1) - edge(r)), Qt::AlignCenter,
-                             text);
+            const QRect cell(edge(c), edge(r), edge(c + 1) - edge(c), edge(r + 1) - edge(r));
+            boldText::drawOverstruck(painter, [&] { painter.drawText(cell, Qt::AlignCenter, text); });
         }
     }
     painter.end();
@@ -655,6 +691,40 @@ void TstExerciseWindow::keysInEveryState()
     }
     if (ex_->state().shuffling)
         click(ex_->btnKaristir.get());
+}
+
+void TstExerciseWindow::onlyTheAnswerBoxTakesTypedText_data()
+{
+    QTest::addColumn<int>("box");   // 0 running time, 1 YOUR ANSWER, 2 CORRECT ANSWER
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("takesText");
+    QTest::newRow("running time, after a run") << 0 << "start wait:2 start" << false;
+    QTest::newRow("running time, while timing") << 0 << "start wait:2" << false;
+    QTest::newRow("your answer, after a run") << 1 << "start wait:2 start" << true;
+    QTest::newRow("correct answer, after a check") << 2 << "start wait:2 start wrong check" << false;
+}
+
+// Clicked and typed into as a user would.
+void TstExerciseWindow::onlyTheAnswerBoxTakesTypedText()
+{
+    QFETCH(int, box);
+    QFETCH(QString, script);
+    QFETCH(bool, takesText);
+
+    open(false);
+    run(script);
+    QLineEdit *boxes[] = {ex_->txtSure.get(), ex_->txtYourAnswer.get(), ex_->txtCorrectAnswer.get()};
+    QLineEdit *target = boxes[box];
+    const QString before = target->text();
+
+    QTest::mouseClick(target, Qt::LeftButton);
+    QTest::keyClick(target, Qt::Key_End);
+    QTest::keyClicks(target, QStringLiteral("57"));
+    QTest::keyClick(target, Qt::Key_Home);
+    QTest::keyClick(target, Qt::Key_Delete);
+
+    QCOMPARE(target->text(), takesText ? (before + QStringLiteral("57")).mid(1) : before);
+    QCOMPARE(target->isReadOnly(), !takesText);
 }
 
 void TstExerciseWindow::timerShowsTheDrivenClock()

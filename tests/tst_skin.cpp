@@ -9,6 +9,13 @@
 #include "ui/skin/SkinDraw.h"
 #include "ui/skin/SkinRegions.h"
 #include "ui/skin/Surface.h"
+#include "ui/exercise/QuestionGrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <QTest>
 
@@ -63,7 +70,6 @@ bool sameRect(const modMain::Rect &r, int left, int top, int right, int bottom)
 
 } // namespace
 
-Q_DECLARE_METATYPE(skin::Region)
 
 class TestSkin : public QObject {
     Q_OBJECT
@@ -93,6 +99,8 @@ private slots:
     void textRectHoldsTheLastRectangle();
     void headersJoinWithoutSeam_data();
     void headersJoinWithoutSeam();
+    void boldTahomaReadsBold_data();
+    void boldTahomaReadsBold();
 
 private:
     std::unique_ptr<CodedTemplate> coded_;
@@ -156,30 +164,28 @@ void TestSkin::frameTilesCoverTheRuns()
     QFETCH(int, W);
     QFETCH(int, H);
     QFETCH(int, header);
-    const FrameHeader h = headerOf(header);
+    const HeaderPieces h = headerPieces(header);
     const int tilesAcross = int(std::ceil(W / 10.0));
     const int tilesDown = int(std::ceil(H / 10.0));
     auto s = framedSurface(W + 30, H + 30, W, H, header);
     const QImage &img = s->persistentImage();
-    const skin::Region bottom = skin::frameBottomEdge(800);
-    const skin::Region left = skin::frameLeftEdge();
-    const skin::Region right = skin::frameRightEdge(1280);
-    const int bandRow = h.band.h - 1;
+    const QPoint bottom(50, 780), left(0, 260), right(1260, 260);
+    const int bandRow = h.band.height() - 1;
     const int runEnd = 10 * tilesAcross;   // exclusive
 
     // Top band along the whole run, phase 10k, past W up to the last tile's end.
     const QRect bandZone(0, bandRow, runEnd, 1);
-    QRegion covered = QRegion(0, 0, h.left.w, h.left.h) + QRegion(W - 30, 0, 30, h.right.h)
+    QRegion covered = QRegion(0, 0, h.left.width(), h.left.height()) + QRegion(W - 30, 0, 30, h.right.height())
                     + QRegion(0, 0, 20, H) + QRegion(W - 20, 0, 20, H);
     QString m = templateMismatch(img, bandZone, tpl_,
-                                 [&](int x, int y) { return QPoint(h.band.x + x % 10, h.band.y + y); }, covered);
+                                 [&](int x, int y) { return QPoint(h.band.x() + x % 10, h.band.y() + y); }, covered);
     QVERIFY2(m.isEmpty(), qPrintable(m));
-    m = colourMismatch(img, QRect(runEnd, 0, W + 30 - runEnd, h.band.h), kBack);
+    m = colourMismatch(img, QRect(runEnd, 0, W + 30 - runEnd, h.band.height()), kBack);
     QVERIFY2(m.isEmpty(), qPrintable("beyond the last band tile: " + m));
 
     // Bottom edge, between the corners and past W.
     m = templateMismatch(img, QRect(40, H - 20, runEnd - 40, 20), tpl_,
-                         [&](int x, int y) { return QPoint(bottom.x + x % 10, bottom.y + y - (H - 20)); },
+                         [&](int x, int y) { return QPoint(bottom.x() + x % 10, bottom.y() + y - (H - 20)); },
                          QRegion(W - 40, H - 40, 40, 40) + QRegion(W - 20, 0, 20, H + 30));
     QVERIFY2(m.isEmpty(), qPrintable(m));
     m = colourMismatch(img, QRect(runEnd, H - 20, W + 30 - runEnd, 20), kBack);
@@ -188,11 +194,11 @@ void TestSkin::frameTilesCoverTheRuns()
     // Left and right edges, below the top pieces, down past H to the last tile's end.
     const int downEnd = 10 * tilesDown;
     const QRegion corners = QRegion(0, H - 40, 40, 40) + QRegion(W - 40, H - 40, 40, 40) + QRegion(0, H - 20, W + 30, 20);
-    m = templateMismatch(img, QRect(0, h.left.h, 20, downEnd - h.left.h), tpl_,
-                         [&](int x, int y) { return QPoint(left.x + x, left.y + y % 10); }, corners);
+    m = templateMismatch(img, QRect(0, h.left.height(), 20, downEnd - h.left.height()), tpl_,
+                         [&](int x, int y) { return QPoint(left.x() + x, left.y() + y % 10); }, corners);
     QVERIFY2(m.isEmpty(), qPrintable("left edge: " + m));
-    m = templateMismatch(img, QRect(W - 20, h.right.h, 20, downEnd - h.right.h), tpl_,
-                         [&](int x, int y) { return QPoint(right.x + x - (W - 20), right.y + y % 10); }, corners);
+    m = templateMismatch(img, QRect(W - 20, h.right.height(), 20, downEnd - h.right.height()), tpl_,
+                         [&](int x, int y) { return QPoint(right.x() + x - (W - 20), right.y() + y % 10); }, corners);
     QVERIFY2(m.isEmpty(), qPrintable("right edge: " + m));
     m = colourMismatch(img, QRect(0, downEnd, 20, H + 30 - downEnd), kBack);
     QVERIFY2(m.isEmpty(), qPrintable("below the last left tile: " + m));
@@ -208,49 +214,53 @@ void TestSkin::frameOverwriteOrder_data()
     QTest::addColumn<int>("header");
     QTest::addColumn<int>("H");
     QTest::addColumn<QPoint>("probe");
-    QTest::addColumn<skin::Region>("region");
+    QTest::addColumn<QRect>("region");
     QTest::addColumn<QPoint>("origin");   // where that copy of the region was placed
     const int W = 1280;
-    const skin::Region leftEdge = skin::frameLeftEdge();
-    const skin::Region rightEdge = skin::frameRightEdge(1280);
+    // The template's pieces, as numbers of their own.
+    const QRect leftEdge(0, 260, 20, 10), rightEdge(1260, 260, 20, 10);
+    const QRect startCornerTopLeft(0, 0, 50, 50), startTopBand(220, 0, 10, 97), startCornerTopRight(1250, 0, 30, 60);
+    const QRect cornerBottomLeft(0, 760, 40, 40), cornerBottomRight(1240, 760, 40, 40), bottomEdge(50, 780, 10, 20);
+    const QRect exerciseHeaderLeft(195, 122, 200, 72), exerciseTopBand(400, 122, 10, 35);
+    const QRect exerciseHeaderRight(422, 122, 30, 46);
     QTest::newRow("start: top-left piece over band and left edge") << int(Start) << 800 << QPoint(5, 5)
-        << skin::startCornerTopLeft << QPoint(0, 0);
+        << startCornerTopLeft << QPoint(0, 0);
     QTest::newRow("start: top-left piece over band") << int(Start) << 800 << QPoint(45, 45)
-        << skin::startCornerTopLeft << QPoint(0, 0);
+        << startCornerTopLeft << QPoint(0, 0);
     QTest::newRow("start: left edge over band") << int(Start) << 800 << QPoint(10, 73)
         << leftEdge << QPoint(0, 70);
     QTest::newRow("start: band alone") << int(Start) << 800 << QPoint(63, 70)
-        << skin::startTopBand << QPoint(60, 0);
+        << startTopBand << QPoint(60, 0);
     QTest::newRow("start: top-right piece over band and right edge") << int(Start) << 800 << QPoint(W - 5, 5)
-        << skin::startCornerTopRight(1280) << QPoint(W - 30, 0);
+        << startCornerTopRight << QPoint(W - 30, 0);
     QTest::newRow("start: right edge over band") << int(Start) << 800 << QPoint(W - 5, 72)
         << rightEdge << QPoint(W - 20, 70);
     QTest::newRow("start: band left of the right edge") << int(Start) << 800 << QPoint(W - 25, 72)
-        << skin::startTopBand << QPoint(W - 30, 0);
+        << startTopBand << QPoint(W - 30, 0);
     QTest::newRow("start: bottom-left corner over edges") << int(Start) << 800 << QPoint(5, 795)
-        << skin::frameCornerBottomLeft(800) << QPoint(0, 760);
+        << cornerBottomLeft << QPoint(0, 760);
     QTest::newRow("start: bottom-right corner over edges") << int(Start) << 800 << QPoint(W - 5, 795)
-        << skin::frameCornerBottomRight(1280, 800) << QPoint(W - 40, 760);
+        << cornerBottomRight << QPoint(W - 40, 760);
     QTest::newRow("start: bottom-right corner top row") << int(Start) << 800 << QPoint(W - 5, 760)
-        << skin::frameCornerBottomRight(1280, 800) << QPoint(W - 40, 760);
+        << cornerBottomRight << QPoint(W - 40, 760);
     QTest::newRow("start: right edge above the corner") << int(Start) << 800 << QPoint(W - 5, 759)
         << rightEdge << QPoint(W - 20, 750);
     QTest::newRow("start: bottom edge") << int(Start) << 800 << QPoint(104, 790)
-        << skin::frameBottomEdge(800) << QPoint(100, 780);
+        << bottomEdge << QPoint(100, 780);
     QTest::newRow("exercise: header left piece over band and edge") << int(Exercise) << 775 << QPoint(5, 5)
-        << skin::exerciseHeaderLeft << QPoint(0, 0);
+        << exerciseHeaderLeft << QPoint(0, 0);
     QTest::newRow("exercise: header left piece last pixel") << int(Exercise) << 775 << QPoint(199, 71)
-        << skin::exerciseHeaderLeft << QPoint(0, 0);
+        << exerciseHeaderLeft << QPoint(0, 0);
     QTest::newRow("exercise: band right of the left piece") << int(Exercise) << 775 << QPoint(200, 34)
-        << skin::exerciseTopBand << QPoint(200, 0);
+        << exerciseTopBand << QPoint(200, 0);
     QTest::newRow("exercise: header right piece over right edge") << int(Exercise) << 775 << QPoint(W - 5, 45)
-        << skin::exerciseHeaderRight << QPoint(W - 30, 0);
+        << exerciseHeaderRight << QPoint(W - 30, 0);
     QTest::newRow("exercise: right edge below the right piece") << int(Exercise) << 775 << QPoint(W - 5, 46)
         << rightEdge << QPoint(W - 20, 40);
     QTest::newRow("exercise: left edge below the left piece") << int(Exercise) << 775 << QPoint(19, 72)
         << leftEdge << QPoint(0, 70);
     QTest::newRow("exercise: bottom-left corner, odd height") << int(Exercise) << 775 << QPoint(0, 774)
-        << skin::frameCornerBottomLeft(800) << QPoint(0, 735);
+        << cornerBottomLeft << QPoint(0, 735);
     QTest::newRow("exercise: left edge tile cut by the corner") << int(Exercise) << 775 << QPoint(0, 734)
         << leftEdge << QPoint(0, 730);
 }
@@ -260,10 +270,10 @@ void TestSkin::frameOverwriteOrder()
     QFETCH(int, header);
     QFETCH(int, H);
     QFETCH(QPoint, probe);
-    QFETCH(skin::Region, region);
+    QFETCH(QRect, region);
     QFETCH(QPoint, origin);
-    const QPoint source = QPoint(region.x, region.y) + (probe - origin);
-    QVERIFY(region.rect().contains(source));
+    const QPoint source = region.topLeft() + (probe - origin);
+    QVERIFY(region.contains(source));
     auto s = framedSurface(1280, H, 1280, H, header);
     const QRgb got = rgbOf(s->persistentImage().pixel(probe));
     QCOMPARE(describePixel(got), describePixel(rgbOf(tpl_.pixel(source))));
@@ -550,6 +560,104 @@ void TestSkin::headersJoinWithoutSeam()
         return QPoint(400 + x % 10, 122);
     });
     QVERIFY2(m.isEmpty(), qPrintable("exercise row 0: " + m));
+}
+
+void TestSkin::boldTahomaReadsBold_data()
+{
+    QTest::addColumn<QString>("drawnBy");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("heavier");   // bold ink at least 1.2 times regular ink
+    QTest::newRow("the face alone, 12 pt") << "plain painter" << 12.0 << false;
+    QTest::newRow("label, 15.75 pt") << "label" << 15.75 << true;
+    QTest::newRow("push button, 12 pt") << "push button" << 12.0 << true;
+    QTest::newRow("option button, 15.75 pt") << "option button" << 15.75 << true;
+    QTest::newRow("text box, 39.75 pt") << "text box" << 39.75 << true;
+    QTest::newRow("text in a rectangle, 12.75 pt") << "text in a rectangle" << 12.75 << true;
+    QTest::newRow("grid, 39.75 pt") << "grid" << 39.75 << true;
+}
+
+// Wine's Tahoma Bold has a bold face's widths but nearly regular strokes: on its own its
+// text carries hardly more ink than regular text. Drawn by the program, it carries clearly
+// more. Widths are the face's own either way (the layout tests measure them).
+void TestSkin::boldTahomaReadsBold()
+{
+    QFETCH(QString, drawnBy);
+    QFETCH(double, points);
+    QFETCH(bool, heavier);
+    fonts::ensureTahoma();
+    if (!QFontInfo(tahoma(points, true).toQFont()).family().startsWith(QLatin1String("Tahoma")))
+        QSKIP("Tahoma is not installed (fonts-wine)");
+    const QString text = drawnBy == "grid" || drawnBy == "text box" ? QStringLiteral("487") : QStringLiteral("START");
+
+    // Black text on white; an empty control gives what is not text.
+    const auto render = [&](const QString &shown, bool bold) {
+        const SkinFont font = tahoma(points, bold);
+        QImage img(420, 90, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPalette pal;
+        pal.setColor(QPalette::WindowText, Qt::black);
+        pal.setColor(QPalette::ButtonText, Qt::black);
+        pal.setColor(QPalette::Text, Qt::black);
+        pal.setColor(QPalette::Base, Qt::white);
+        std::unique_ptr<QWidget> w;
+        if (drawnBy == "plain painter") {
+            QPainter p(&img);
+            p.setFont(font.toQFont());
+            p.drawText(QRect(10, 0, 400, 90), Qt::AlignVCenter, shown);
+        } else if (drawnBy == "text in a rectangle") {
+            Surface s;
+            s.resize(420, 90);
+            s.setBackColor(Qt::white);
+            s.setAutoRedraw(true);
+            s.Cls();
+            s.setFont(font);
+            s.setForeColor(qRgb(0, 0, 0));
+            drawTextInRect(s, shown, 10, 0, 420, 90, kDtLeftTop);
+            img = s.persistentImage().copy();
+        } else if (drawnBy == "grid") {
+            auto *grid = new QuestionGrid;
+            grid->setCellFont(font);
+            grid->setRowHeight(-1, 1800);
+            grid->setColWidth(-1, 6000);
+            grid->setColAlignment(-1, 4);
+            grid->setTextMatrix(0, 0, shown);
+            w.reset(grid);
+        } else {
+            if (drawnBy == "label")
+                w = std::make_unique<QLabel>(shown);
+            else if (drawnBy == "push button")
+                w = std::make_unique<QPushButton>(shown);
+            else if (drawnBy == "option button")
+                w = std::make_unique<QRadioButton>(shown);
+            else
+                w = std::make_unique<QWidget>();   // a window holding a text box
+            w->setFont(font.toQFont());
+        }
+        if (w) {
+            if (drawnBy == "text box")
+                (new QLineEdit(shown, w.get()))->resize(420, 90);
+            w->setPalette(pal);
+            w->resize(420, 90);
+            w->show();
+            w->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+        }
+        return img;
+    };
+    const auto ink = [](const QImage &a, const QImage &b) {
+        double sum = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) / 255.0;
+        return sum;
+    };
+    const QImage empty = render(QString(), true);
+    const QImage bold = render(text, true);
+    const double regular = ink(render(text, false), render(QString(), false));
+    const double heavy = ink(bold, empty);
+    qInfo("%s: bold %.0f, regular %.0f, ratio %.2f", qPrintable(drawnBy), heavy, regular, heavy / regular);
+    QVERIFY(regular > 0);
+    QCOMPARE(heavy >= 1.2 * regular, heavier);
+
 }
 
 QTEST_MAIN(TestSkin)

@@ -1,6 +1,7 @@
 #include "ui/exercise/QuestionGrid.h"
 
 #include "engine/Rounding.h"
+#include "ui/skin/BoldText.h"
 
 #include <QPaintEvent>
 #include <QFontMetricsF>
@@ -167,11 +168,12 @@ void QuestionGrid::paintEvent(QPaintEvent *)
             const Laid &laid = laidOut(data.text);
             if (alignment_[c] == 4 && laid.size.width() <= cell.width() && laid.size.height() <= cell.height()) {
                 // Where drawText would centre it, without laying the text out again.
-                p.drawStaticText(QPointF(cell.left() + (cell.width() - laid.size.width()) / 2,
-                                         cell.top() + (cell.height() - laid.size.height()) / 2), laid.text);
+                const QPointF at(cell.left() + (cell.width() - laid.size.width()) / 2,
+                                 cell.top() + (cell.height() - laid.size.height()) / 2);
+                boldText::drawOverstruck(p, [&] { p.drawStaticText(at, laid.text); });
             } else {
                 const int flags = alignment_[c] == 4 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
-                p.drawText(cell, flags, data.text);
+                boldText::drawOverstruck(p, [&] { p.drawText(cell, flags, data.text); });
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "ui/skin/SkinDraw.h"
 
 #include "app/ModMain.h"
+#include "ui/skin/BoldText.h"
 #include "ui/skin/SkinTemplate.h"
 #include "ui/skin/Surface.h"
 
@@ -103,7 +104,7 @@ void drawTextInRect(Surface &target, const QString &text, int left, int top, int
         p.setClipRect(rect);
         p.setFont(target.font().toQFont());
         p.setPen(QColor::fromRgb(target.foreColor()));
-        p.drawText(rect, flags, text);
+        boldText::drawOverstruck(p, [&] { p.drawText(rect, flags, text); });
     }
     target.drawn(rect);
 }

@@ -1,0 +1,82 @@
+#include "ui/skin/BoldText.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QLineEdit>
+#include <QRawFont>
+
+namespace boldText {
+
+namespace {
+
+// Wine's Tahoma Bold, told by its OS/2 table: a weight class of bold or more and the
+// vendor "Wine". Another Tahoma Bold (a real one is heavy enough) is left as it is.
+bool isWineTahomaBold(const QRawFont &face)
+{
+    if (!face.isValid() || face.familyName() != QLatin1String("Tahoma"))
+        return false;
+    const QByteArray os2 = face.fontTable("OS/2");
+    if (os2.size() < 62)
+        return false;
+    const int weightClass = (uchar(os2[4]) << 8) | uchar(os2[5]);
+    return weightClass >= 700 && os2.mid(58, 4) == "Wine";
+}
+
+} // namespace
+
+double overstrikeWidth(const QFont &font)
+{
+    if (font.weight() < QFont::Bold)
+        return 0;
+    // Looking at the face's tables is slow next to a paint; each font is asked about once.
+    static QHash<QString, double> known;
+    const QString key = font.key();
+    auto it = known.constFind(key);
+    if (it == known.constEnd()) {
+        const QRawFont face = QRawFont::fromFont(font);
+        it = known.insert(key, isWineTahomaBold(face) ? std::max(1.0, face.pixelSize() / 24.0) : 0.0);
+    }
+    return *it;
+}
+
+void Style::drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &pal, bool enabled,
+                         const QString &text, QPalette::ColorRole textRole) const
+{
+    drawOverstruck(*painter, [&] { QProxyStyle::drawItemText(painter, rect, flags, pal, enabled, text, textRole); });
+}
+
+void Style::polish(QWidget *widget)
+{
+    QProxyStyle::polish(widget);
+    if (qobject_cast<QLineEdit *>(widget) && !widget->graphicsEffect())
+        widget->setGraphicsEffect(new OverstrikeEffect(widget));
+}
+
+OverstrikeEffect::OverstrikeEffect(QWidget *box) : QGraphicsEffect(box), box_(box) {}
+
+void OverstrikeEffect::draw(QPainter *painter)
+{
+    if (!needsOverstrike(box_->font())) {
+        drawSource(painter);
+        return;
+    }
+    QPoint offset;
+    const QPixmap pixmap = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::NoPad);
+    painter->drawPixmap(offset, pixmap);
+    const qreal ratio = pixmap.devicePixelRatio();
+    const int frame = box_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box_);
+    painter->save();
+    painter->setClipRect(box_->rect().adjusted(frame, frame, -frame, -frame).translated(offset));
+    painter->setCompositionMode(QPainter::CompositionMode_Darken);
+    for (int k = 1, steps = std::max(1, qRound(overstrikeWidth(box_->font()) * ratio)); k <= steps; ++k)
+        painter->drawPixmap(QPointF(offset) + QPointF(k / ratio, 0), pixmap);
+    painter->restore();
+}
+
+void install()
+{
+    if (!dynamic_cast<Style *>(QApplication::style()))
+        QApplication::setStyle(new Style);
+}
+
+} // namespace boldText
