@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 
 using widgets::make;
 
@@ -21,6 +22,14 @@ namespace {
 const QColor kWindowBack(197, 214, 237);
 const QColor kPanelBack(192, 192, 255);
 const QColor kAverageText(192, 0, 0);
+const SkinFont kAttemptFont = tahoma(12, true);
+const SkinFont kAverageFont = tahoma(15.75, true);
+
+SkinFont scaled(SkinFont font, double scale)
+{
+    font.points *= scale;
+    return font;
+}
 
 QLineEdit *textBox(QWidget *parent, const QRect &design, bool readOnly)
 {
@@ -65,11 +74,11 @@ FrmVelantra::FrmVelantra()
       txtCorrectAnswer(textBox(pKontrol.get(), {64, 398, 150, 72}, true)),
       btnCheck(make<QPushButton>(pKontrol.get(), {4, 492, 267, 41}, tahoma(14.25, true), QStringLiteral("SHOW CORRECT ANSWER"))),
       pScore(panel(this, {32, 272, 275, 163})),
-      lbDeneme1(label(pScore.get(), {48, 16, 89, 19}, tahoma(12, true), QStringLiteral("1st : 04:44"))),
+      lbDeneme1(label(pScore.get(), {48, 16, 89, 19}, kAttemptFont, QStringLiteral("1st : 04:44"))),
       btnReset(make<QPushButton>(pScore.get(), {184, 8, 85, 33}, tahoma(14.25, true), QStringLiteral("RESET"))),
-      lbDeneme2(label(pScore.get(), {48, 64, 93, 19}, tahoma(12, true), QStringLiteral("2nd : 04:44"))),
-      lbDeneme3(label(pScore.get(), {63, 104, 91, 19}, tahoma(12, true), QStringLiteral("3rd : 04:44"))),
-      lbAverage(label(pScore.get(), {44, 128, 137, 25}, tahoma(15.75, true), QStringLiteral("TIME : 18:67"),
+      lbDeneme2(label(pScore.get(), {48, 64, 93, 19}, kAttemptFont, QStringLiteral("2nd : 04:44"))),
+      lbDeneme3(label(pScore.get(), {63, 104, 91, 19}, kAttemptFont, QStringLiteral("3rd : 04:44"))),
+      lbAverage(label(pScore.get(), {44, 128, 137, 25}, kAverageFont, QStringLiteral("TIME : 18:67"),
                       Qt::AlignRight | Qt::AlignVCenter)),
       engine_(*gSoru.get(), *this, [] { return modMain::competitionMode; }, this)
 {
@@ -207,12 +216,21 @@ void FrmVelantra::pScore_Resize()
 
 void FrmVelantra::arrangeScoreLabels()
 {
-    const auto places = exerciseLayout::scoreLabelPlaces(
-        btnReset.Left(), {lbDeneme1.Width(), lbDeneme2.Width(), lbDeneme3.Width()}, lbAverage.Width());
-    lbDeneme1.Move(places.attempt[0].x(), places.attempt[0].y());
-    lbDeneme2.Move(places.attempt[1].x(), places.attempt[1].y());
-    lbDeneme3.Move(places.attempt[2].x(), places.attempt[2].y());
-    lbAverage.Move(places.average.x(), places.average.y());
+    AutoLabel *labels[] = {&lbDeneme1, &lbDeneme2, &lbDeneme3, &lbAverage};
+    const auto fontOf = [](int i, double scale) { return scaled(i < 3 ? kAttemptFont : kAverageFont, scale); };
+    const auto measure = [&](int i, double scale) {
+        const QFontMetrics metrics(fontOf(i, scale).toQFont());
+        return QSizeF(metrics.horizontalAdvance(labels[i]->caption()), metrics.height());
+    };
+    const exerciseLayout::ScoreRow row =
+        exerciseLayout::fitScoreRow(pScore->ScaleWidth(), pScore->ScaleHeight(), btnReset.Left(), measure);
+    for (int i = 0; i < 4; ++i) {
+        const QFont font = fontOf(i, row.scale).toQFont();
+        if (labels[i]->get()->font() != font)
+            labels[i]->setFont(font);
+        const QRectF &place = i < 3 ? row.attempt[i] : row.average;
+        labels[i]->Move(place.x(), place.y());
+    }
 }
 
 void FrmVelantra::drawControlFrame(const Control &control)

@@ -129,6 +129,8 @@ private slots:
 
     void record_data();
     void record();
+    void scoreRowStaysReadable_data();
+    void scoreRowStaysReadable();
 
     void modeChosenAfterBackApplies_data();
     void modeChosenAfterBackApplies();
@@ -149,6 +151,7 @@ private:
     QStringList gridTexts() const;
     Cells gridLook() const;
     Look look() const;
+    void verifyScoreRowReadable(const QString &moment);
 
     std::unique_ptr<TestWorld> world_;
     FrmVelantra *ex_ = nullptr;
@@ -785,6 +788,80 @@ void TstExerciseWindow::record()
     }
     QCOMPARE(ex_->lbAverage.caption(), average);
     QCOMPARE(ex_->state().attemptNumber, attemptNumber);
+}
+
+void TstExerciseWindow::scoreRowStaysReadable_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QSize>("window");
+    QTest::newRow("1280 x 800 screen") << QSize(1280, 800) << QSize(1280, 775);
+    QTest::newRow("1024 x 768 screen") << QSize(1024, 768) << QSize(1024, 743);
+}
+
+// With the real fonts: every score label whole, inside the panel, clear of RESET and of
+// each other, in reading order, in its own colours and face.
+void TstExerciseWindow::verifyScoreRowReadable(const QString &moment)
+{
+    const AutoLabel *labels[] = {&ex_->lbDeneme1, &ex_->lbDeneme2, &ex_->lbDeneme3, &ex_->lbAverage};
+    const QRect panel = ex_->pScore->rect();
+    const QRect reset = ex_->btnReset->geometry();
+    for (int i = 0; i < 4; ++i) {
+        const QLabel *label = labels[i]->get();
+        const QString what = moment + QStringLiteral(", ") + label->text();
+        const QRect r = label->geometry();
+        QVERIFY2(panel.contains(r), qPrintable(what + " leaves the panel"));
+        QVERIFY2(!r.intersects(reset), qPrintable(what + " runs under RESET"));
+        const QFontMetrics metrics(label->font());
+        QVERIFY2(r.width() >= metrics.horizontalAdvance(label->text()), qPrintable(what + " is cut"));
+        QVERIFY2(label->font().pixelSize() >= 9, qPrintable(what + " is too small to read"));
+        QCOMPARE(label->font().family(), QStringLiteral("Tahoma"));
+        QVERIFY(label->font().bold());
+        for (int j = i + 1; j < 4; ++j) {
+            const QRect other = labels[j]->get()->geometry();
+            QVERIFY2(!r.intersects(other), qPrintable(what + " overlaps " + labels[j]->caption()));
+            // Reading order: further right on the same line, or on a lower line.
+            QVERIFY2(other.left() > r.right() || other.top() > r.bottom(), qPrintable(what + " out of order"));
+        }
+    }
+    QCOMPARE(ex_->lbAverage->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    // The attempt labels keep one size, and the average stays the larger text.
+    QCOMPARE(labels[1]->get()->font().pixelSize(), labels[0]->get()->font().pixelSize());
+    QCOMPARE(labels[2]->get()->font().pixelSize(), labels[0]->get()->font().pixelSize());
+    QVERIFY(labels[3]->get()->font().pixelSize() > labels[0]->get()->font().pixelSize());
+}
+
+void TstExerciseWindow::scoreRowStaysReadable()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QSize, window);
+
+    world_.reset();
+    world_ = std::make_unique<TestWorld>(screen.width(), screen.height());
+    open(false);
+    QCOMPARE(ex_->size(), window);
+
+    // At rest on the wide window the row fits as laid out: first label 3 pixels in at
+    // the top 14, the next 8 pixels on, the average ending 20 pixels left of RESET.
+    verifyScoreRowReadable(QStringLiteral("at rest"));
+    if (window.width() == 1280) {
+        const QRect first = ex_->lbDeneme1->geometry();
+        QCOMPARE(first.topLeft(), QPoint(3, 14));
+        QCOMPARE(ex_->lbDeneme2->geometry().left(), first.right() + 1 + 8);
+        QCOMPARE(ex_->lbAverage->geometry().right() + 1, ex_->btnReset->geometry().left() - 20);
+        QCOMPARE(ex_->lbAverage->geometry().top(), 11);
+        QCOMPARE(ex_->lbDeneme1->font().pixelSize(), 16);   // 12 points
+        QCOMPARE(ex_->lbAverage->font().pixelSize(), 21);   // 15.75 points
+    }
+
+    // The widest times a run below ten minutes shows, attempt after attempt.
+    for (const char *prefix : {"1st", "2nd", "3rd"}) {
+        run(QStringLiteral("shuffle shuffle start wait:599.99 start right check"));
+        verifyScoreRowReadable(QString::fromLatin1(prefix));
+    }
+    QCOMPARE(ex_->lbDeneme1.caption(), QStringLiteral("1st : 9:59:99"));
+    QCOMPARE(ex_->lbDeneme3.caption(), QStringLiteral("3rd : 9:59:99"));
+    QCOMPARE(ex_->lbAverage.caption(), QStringLiteral("TIME : 9:59:99"));
+    QCOMPARE(ex_->lbDeneme3->palette().color(QPalette::Window), QColor(0, 192, 0));
 }
 
 void TstExerciseWindow::modeChosenAfterBackApplies_data()
