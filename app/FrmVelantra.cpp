@@ -11,7 +11,9 @@
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinDraw.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QTimer>
 #include <QCloseEvent>
 #include <QFontMetrics>
 
@@ -93,6 +95,10 @@ FrmVelantra::FrmVelantra()
     gSoru.Move(48, 104, 147, 125);
     widgets::setTextColour(lbAverage.get(), kAverageText);
     widgets::setBackground(txtYourAnswer.get(), Qt::white);
+    // Named as a sighted user reads them: the captions above the answer boxes.
+    txtSure->setAccessibleName(QStringLiteral("Time"));
+    txtYourAnswer->setAccessibleName(lbBilgi[0].caption());
+    txtCorrectAnswer->setAccessibleName(lbBilgi[1].caption());
 
     // On a narrow score panel the row overlaps: RESET stays whole on top, then the
     // average, with the attempt labels underneath.
@@ -141,7 +147,12 @@ void FrmVelantra::Form_Resize()
 
 void FrmVelantra::Form_KeyDown(int keyCode, int shift)
 {
+    const bool busy = state().running || state().shuffling;
     engine_.Form_KeyDown(keyCode, shift);
+    // Enter stops the stopwatch or the shuffle first; only with nothing to stop does it
+    // press a focused Back. Pressed once the key is handled, as it unloads the window.
+    if (keyCode == ExerciseEngine::kKeyEnter && !busy && btnBack->hasFocus())
+        QTimer::singleShot(0, btnBack.get(), [button = btnBack.get()] { button->press(); });
 }
 
 void FrmVelantra::drawExerciseScreen()
@@ -294,7 +305,22 @@ void FrmVelantra::focusYourAnswer()
     txtYourAnswer->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmVelantra::setCorrectAnswer(const QString &text) { txtCorrectAnswer->setText(text); }
+void FrmVelantra::setCorrectAnswer(const QString &text)
+{
+    txtCorrectAnswer->setText(text);
+    // Emptied for a new attempt: the last outcome no longer describes the answer box.
+    if (text.isEmpty())
+        txtYourAnswer->setAccessibleDescription(QString());
+}
+
+void FrmVelantra::announceOutcome(const QString &text)
+{
+    // Kept as the answer box's description, and raised as an alert so that a screen
+    // reader speaks it at once, wherever the focus is.
+    txtYourAnswer->setAccessibleDescription(text);
+    QAccessibleEvent alert(txtYourAnswer.get(), QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
 
 AutoLabel &FrmVelantra::attemptLabel(int n)
 {

@@ -247,6 +247,8 @@ void ExerciseEngine::btnCheck_Click()
     controls_.setYourAnswerLocked(true);
     const bool correct = controls_.yourAnswer() == sumText;
     controls_.setYourAnswerBackColor(correct ? kCorrectAnswerBack : kWrongAnswerBack);
+    controls_.announceOutcome(correct ? QStringLiteral("Correct, %1").arg(sumText)
+                                      : QStringLiteral("Wrong, the sum is %1").arg(sumText));
     if (competitionMode_())
         setAllCellsColour(kBlack);
 

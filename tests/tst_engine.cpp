@@ -99,6 +99,7 @@ public:
     void setYourAnswerLocked(bool locked) override { answerLocked = locked; }
     void focusYourAnswer() override { ++answerFocused; }
     void setCorrectAnswer(const QString &text) override { correctAnswer = text; }
+    void announceOutcome(const QString &text) override { announced = text; }
     void setAttemptLabel(int n, const QString &caption, QRgb backColor) override
     {
         attemptCaption[n - 1] = caption;
@@ -119,6 +120,7 @@ public:
     bool answerLocked = false;
     int answerFocused = 0;
     QString correctAnswer;
+    QString announced;
     QString attemptCaption[3];
     QRgb attemptBack[3] = {};
     QString averageCaption;
@@ -1039,6 +1041,7 @@ void TstEngine::answerMustMatchExactly()
 
     QCOMPARE(controls_->correctAnswer, "487");
     QCOMPARE(controls_->answerBack, correct ? ExerciseEngine::kCorrectAnswerBack : ExerciseEngine::kWrongAnswerBack);
+    QCOMPARE(controls_->announced, correct ? "Correct, 487" : "Wrong, the sum is 487");
     QCOMPARE(controls_->attemptBack[0], correct ? ExerciseEngine::kCorrectAttemptBack : ExerciseEngine::kWrongAttemptBack);
 }
 

@@ -138,6 +138,8 @@ private slots:
     void backEndsShuffleAndStopwatch_data();
     void backEndsShuffleAndStopwatch();
     void closingTheProgramEndsTheShuffle();
+    void keyboardOnlySession_data();
+    void keyboardOnlySession();
 
 private:
     void open(bool competition);
@@ -152,6 +154,7 @@ private:
     Cells gridLook() const;
     Look look() const;
     void verifyScoreRowReadable(const QString &moment);
+    bool tabTo(QWidget *target);
 
     std::unique_ptr<TestWorld> world_;
     FrmVelantra *ex_ = nullptr;
@@ -862,6 +865,114 @@ void TstExerciseWindow::scoreRowStaysReadable()
     QCOMPARE(ex_->lbDeneme3.caption(), QStringLiteral("3rd : 9:59:99"));
     QCOMPARE(ex_->lbAverage.caption(), QStringLiteral("TIME : 9:59:99"));
     QCOMPARE(ex_->lbDeneme3->palette().color(QPalette::Window), QColor(0, 192, 0));
+}
+
+// Tab until the focus is on target, at most once round any window's controls.
+bool TstExerciseWindow::tabTo(QWidget *target)
+{
+    for (int i = 0; i < 30 && QApplication::focusWidget() != target; ++i) {
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : QApplication::activeWindow(), Qt::Key_Tab);
+    }
+    return QApplication::focusWidget() == target;
+}
+
+namespace {
+
+// Black pixels along the top line of the Back button's focus mark.
+int focusMarkPixels(SkinButton *back)
+{
+    const QImage image = back->grab().toImage();
+    const QRect mark = back->focusMarkRect();
+    int black = 0;
+    for (int x = mark.left(); x <= mark.right(); ++x)
+        black += image.pixel(x, mark.top()) == qRgb(0, 0, 0);
+    return black;
+}
+
+} // namespace
+
+void TstExerciseWindow::keyboardOnlySession_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<int>("leaveKey");
+    QTest::newRow("Competition Mode, Back with Enter") << true << int(Qt::Key_Return);
+    QTest::newRow("Competition Mode, Back with Space") << true << int(Qt::Key_Space);
+    QTest::newRow("Show Mode, Back with Enter") << false << int(Qt::Key_Enter);
+}
+
+// From the start window to the exercise and back, without the mouse.
+void TstExerciseWindow::keyboardOnlySession()
+{
+    QFETCH(bool, competition);
+    QFETCH(int, leaveKey);
+
+    FrmMain &main = world_->startWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    if (!competition) {
+        QVERIFY(tabTo((*main.optMode[0]).get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!modMain::competitionMode);
+    }
+    QVERIFY(tabTo(main.btnStart.get()));
+    // Enter on the focused START presses it as Space does.
+    QTest::keyClick(main.btnStart.get(), Qt::Key_Return);
+    QVERIFY(forms::loadedVelantra());
+    ex_ = &forms::frmVelantra();
+    // A window manager activates the newly shown window; the offscreen platform leaves
+    // that to the test.
+    QApplication::setActiveWindow(ex_);
+    QVERIFY(QTest::qWaitForWindowActive(ex_));
+    QCOMPARE(modMain::exerciseOpen, 1);
+
+    // SHUFFLE with Space; Enter on a focused Back then stops the shuffle and stays.
+    QVERIFY(tabTo(ex_->btnKaristir.get()));
+    QTest::keyClick(ex_->btnKaristir.get(), Qt::Key_Space);
+    QVERIFY(ex_->state().shuffling);
+    QCOMPARE(focusMarkPixels(ex_->btnBack.get()), 0);
+    QVERIFY(tabTo(ex_->btnBack.get()));
+    QVERIFY2(focusMarkPixels(ex_->btnBack.get()) > 20, "no focus mark on Back");
+    QTest::keyClick(ex_->btnBack.get(), Qt::Key_Return);
+    passes();
+    QVERIFY(!ex_->state().shuffling);
+    QVERIFY(forms::loadedVelantra());
+    if (competition) {
+        // The stopwatch started by itself: the next Enter stops it, still in the window.
+        QVERIFY(ex_->state().running);
+        world_->clock().advance(12.5);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        passes();
+        QVERIFY(!ex_->state().running);
+        QVERIFY(forms::loadedVelantra());
+    } else {
+        QVERIFY(tabTo(ex_->btnStart.get()));
+        QTest::keyClick(ex_->btnStart.get(), Qt::Key_Space);
+        QVERIFY(ex_->state().running);
+        world_->clock().advance(12.5);
+        QTest::keyClick(ex_->btnStart.get(), Qt::Key_Return);
+        QVERIFY(!ex_->state().running);
+    }
+    QCOMPARE(QApplication::focusWidget(), ex_->txtYourAnswer.get());
+    QTest::keyClicks(ex_->txtYourAnswer.get(), QString::number(gridSum()));
+    QVERIFY(tabTo(ex_->btnCheck.get()));
+    QTest::keyClick(ex_->btnCheck.get(), Qt::Key_Space);
+    QCOMPARE(ex_->txtCorrectAnswer->text(), QString::number(gridSum()));
+    QCOMPARE(ex_->lbDeneme1.caption(), QStringLiteral("1st : 12:50"));
+
+    // Nothing runs now: Back leaves with Enter as with Space.
+    QVERIFY(tabTo(ex_->btnBack.get()));
+    QTest::keyClick(ex_->btnBack.get(), Qt::Key(leaveKey));
+    QTRY_VERIFY(!forms::loadedVelantra());
+    ex_ = nullptr;
+    QCOMPARE(modMain::exerciseOpen, 0);
+
+    // And in again from the start window, which the window manager activates again.
+    QApplication::setActiveWindow(&main);
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QVERIFY(tabTo(main.btnStart.get()));
+    QTest::keyClick(main.btnStart.get(), Qt::Key_Space);
+    QVERIFY(forms::loadedVelantra());
+    QCOMPARE(modMain::exerciseOpen, 1);
 }
 
 void TstExerciseWindow::modeChosenAfterBackApplies_data()
