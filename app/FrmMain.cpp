@@ -8,6 +8,7 @@
 #include "app/Widgets.h"
 #include "app/WindowArrangement.h"
 #include "engine/Rounding.h"
+#include "ui/skin/Accessibility.h"
 #include "ui/skin/Cursors.h"
 #include "ui/skin/SkinDraw.h"
 #include "ui/start/CaptionStrip.h"
@@ -20,11 +21,13 @@ namespace {
 const QColor kWindowBack(197, 214, 237);
 const QColor kShadowText(207, 207, 207);
 
+// The shadow repeats the address for the eye only: assistive technology hears it once.
+template <class Label = QLabel>
 QLabel *addressLabel(QWidget *parent, const QRect &design)
 {
     SkinFont font = tahoma(9);
     font.underline = true;
-    auto *l = make<QLabel>(parent, design, font, FrmMain::webAddress());
+    auto *l = make<Label>(parent, design, font, FrmMain::webAddress());
     l->setCursor(skinCursors::hand());
     return l;
 }
@@ -46,7 +49,7 @@ QString FrmMain::webAddress()
 FrmMain::FrmMain()
     : Form(QStringLiteral("frmMain")),
       PFormKontrol(new CaptionStrip(this)),
-      lbKucukURLGolge(addressLabel(this, {62, 114, 114, 14})),
+      lbKucukURLGolge(addressLabel<DecorativeLabel>(this, {62, 114, 114, 14})),
       lbKucukURL(addressLabel(this, {56, 100, 114, 14})),
       btnStart(make<QPushButton>(this, {168, 128, 175, 45}, tahoma(12, true), QStringLiteral("START")))
 {
@@ -68,6 +71,8 @@ FrmMain::FrmMain()
         });
     }
     connect(btnStart.get(), &QPushButton::clicked, this, [this] { btnStart_Click(); });
+    // Enter on the focused START presses it, as Space does.
+    btnStart->setAutoDefault(true);
 
     PFormKontrol->setActions({
         [this] { toggleBackdrop(); },

@@ -11,8 +11,11 @@
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinDraw.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QTimer>
 #include <QCloseEvent>
+#include <QFontMetrics>
 
 using widgets::make;
 
@@ -21,6 +24,14 @@ namespace {
 const QColor kWindowBack(197, 214, 237);
 const QColor kPanelBack(192, 192, 255);
 const QColor kAverageText(192, 0, 0);
+const SkinFont kAttemptFont = tahoma(12, true);
+const SkinFont kAverageFont = tahoma(15.75, true);
+
+SkinFont scaled(SkinFont font, double scale)
+{
+    font.points *= scale;
+    return font;
+}
 
 QLineEdit *textBox(QWidget *parent, const QRect &design, bool readOnly)
 {
@@ -65,11 +76,11 @@ FrmVelantra::FrmVelantra()
       txtCorrectAnswer(textBox(pKontrol.get(), {64, 398, 150, 72}, true)),
       btnCheck(make<QPushButton>(pKontrol.get(), {4, 492, 267, 41}, tahoma(14.25, true), QStringLiteral("SHOW CORRECT ANSWER"))),
       pScore(panel(this, {32, 272, 275, 163})),
-      lbDeneme1(label(pScore.get(), {48, 16, 89, 19}, tahoma(12, true), QStringLiteral("1st : 04:44"))),
+      lbDeneme1(label(pScore.get(), {48, 16, 89, 19}, kAttemptFont, QStringLiteral("1st : 04:44"))),
       btnReset(make<QPushButton>(pScore.get(), {184, 8, 85, 33}, tahoma(14.25, true), QStringLiteral("RESET"))),
-      lbDeneme2(label(pScore.get(), {48, 64, 93, 19}, tahoma(12, true), QStringLiteral("2nd : 04:44"))),
-      lbDeneme3(label(pScore.get(), {63, 104, 91, 19}, tahoma(12, true), QStringLiteral("3rd : 04:44"))),
-      lbAverage(label(pScore.get(), {44, 128, 137, 25}, tahoma(15.75, true), QStringLiteral("TIME : 18:67"),
+      lbDeneme2(label(pScore.get(), {48, 64, 93, 19}, kAttemptFont, QStringLiteral("2nd : 04:44"))),
+      lbDeneme3(label(pScore.get(), {63, 104, 91, 19}, kAttemptFont, QStringLiteral("3rd : 04:44"))),
+      lbAverage(label(pScore.get(), {44, 128, 137, 25}, kAverageFont, QStringLiteral("TIME : 18:67"),
                       Qt::AlignRight | Qt::AlignVCenter)),
       engine_(*gSoru.get(), *this, [] { return modMain::competitionMode; }, this)
 {
@@ -84,6 +95,10 @@ FrmVelantra::FrmVelantra()
     gSoru.Move(48, 104, 147, 125);
     widgets::setTextColour(lbAverage.get(), kAverageText);
     widgets::setBackground(txtYourAnswer.get(), Qt::white);
+    // Named as a sighted user reads them: the captions above the answer boxes.
+    txtSure->setAccessibleName(QStringLiteral("Time"));
+    txtYourAnswer->setAccessibleName(lbBilgi[0].caption());
+    txtCorrectAnswer->setAccessibleName(lbBilgi[1].caption());
 
     // On a narrow score panel the row overlaps: RESET stays whole on top, then the
     // average, with the attempt labels underneath.
@@ -132,7 +147,12 @@ void FrmVelantra::Form_Resize()
 
 void FrmVelantra::Form_KeyDown(int keyCode, int shift)
 {
+    const bool busy = state().running || state().shuffling;
     engine_.Form_KeyDown(keyCode, shift);
+    // Enter stops the stopwatch or the shuffle first; only with nothing to stop does it
+    // press a focused Back. Pressed once the key is handled, as it unloads the window.
+    if (keyCode == ExerciseEngine::kKeyEnter && !busy && btnBack->hasFocus())
+        QTimer::singleShot(0, btnBack.get(), [button = btnBack.get()] { button->press(); });
 }
 
 void FrmVelantra::drawExerciseScreen()
@@ -207,12 +227,21 @@ void FrmVelantra::pScore_Resize()
 
 void FrmVelantra::arrangeScoreLabels()
 {
-    const auto places = exerciseLayout::scoreLabelPlaces(
-        btnReset.Left(), {lbDeneme1.Width(), lbDeneme2.Width(), lbDeneme3.Width()}, lbAverage.Width());
-    lbDeneme1.Move(places.attempt[0].x(), places.attempt[0].y());
-    lbDeneme2.Move(places.attempt[1].x(), places.attempt[1].y());
-    lbDeneme3.Move(places.attempt[2].x(), places.attempt[2].y());
-    lbAverage.Move(places.average.x(), places.average.y());
+    AutoLabel *labels[] = {&lbDeneme1, &lbDeneme2, &lbDeneme3, &lbAverage};
+    const auto fontOf = [](int i, double scale) { return scaled(i < 3 ? kAttemptFont : kAverageFont, scale); };
+    const auto measure = [&](int i, double scale) {
+        const QFontMetrics metrics(fontOf(i, scale).toQFont());
+        return QSizeF(metrics.horizontalAdvance(labels[i]->caption()), metrics.height());
+    };
+    const exerciseLayout::ScoreRow row =
+        exerciseLayout::fitScoreRow(pScore->ScaleWidth(), pScore->ScaleHeight(), btnReset.Left(), measure);
+    for (int i = 0; i < 4; ++i) {
+        const QFont font = fontOf(i, row.scale).toQFont();
+        if (labels[i]->get()->font() != font)
+            labels[i]->setFont(font);
+        const QRectF &place = i < 3 ? row.attempt[i] : row.average;
+        labels[i]->Move(place.x(), place.y());
+    }
 }
 
 void FrmVelantra::drawControlFrame(const Control &control)
@@ -276,7 +305,22 @@ void FrmVelantra::focusYourAnswer()
     txtYourAnswer->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmVelantra::setCorrectAnswer(const QString &text) { txtCorrectAnswer->setText(text); }
+void FrmVelantra::setCorrectAnswer(const QString &text)
+{
+    txtCorrectAnswer->setText(text);
+    // Emptied for a new attempt: the last outcome no longer describes the answer box.
+    if (text.isEmpty())
+        txtYourAnswer->setAccessibleDescription(QString());
+}
+
+void FrmVelantra::announceOutcome(const QString &text)
+{
+    // Kept as the answer box's description, and raised as an alert so that a screen
+    // reader speaks it at once, wherever the focus is.
+    txtYourAnswer->setAccessibleDescription(text);
+    QAccessibleEvent alert(txtYourAnswer.get(), QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
 
 AutoLabel &FrmVelantra::attemptLabel(int n)
 {

@@ -80,6 +80,7 @@ private:
     void setYourAnswerLocked(bool locked) override;
     void focusYourAnswer() override;
     void setCorrectAnswer(const QString &text) override;
+    void announceOutcome(const QString &text) override;
     void setAttemptLabel(int n, const QString &caption, QRgb backColor) override;
     void setAverageCaption(const QString &caption) override;
 

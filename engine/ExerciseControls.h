@@ -21,6 +21,8 @@ public:
     virtual void setYourAnswerLocked(bool locked) = 0;
     virtual void focusYourAnswer() = 0;
     virtual void setCorrectAnswer(const QString &text) = 0;       // txtCorrectAnswer
+    // Tells assistive technology what the colours show, such as "Correct, 487".
+    virtual void announceOutcome(const QString &text) = 0;
     // Attempt label 1 to 3 (lbDeneme1..3): caption and background.
     virtual void setAttemptLabel(int n, const QString &caption, QRgb backColor) = 0;
     virtual void setAverageCaption(const QString &caption) = 0;  // lbAverage

@@ -52,7 +52,8 @@ ExerciseEngine::ExerciseEngine(Grid &grid, ExerciseControls &controls,
 void ExerciseEngine::load()
 {
     state_ = ExerciseState{};
-    answerShown_ = false;
+    checkedWhileTiming_ = false;
+    checkedWhileShuffling_ = false;
     for (int n = 1; n <= 3; ++n)
         controls_.setAttemptLabel(n, kPrefixes[n - 1] + kNoTime, kScorePanelBack);
     controls_.setAverageCaption(kAveragePrefix + kNoTime);
@@ -137,18 +138,23 @@ void ExerciseEngine::startShuffle()
     if (grid_.textMatrix(0, 0).isEmpty())
         fillGrid();
     setAllCellsColour(kBlack);
-    answerShown_ = false;
+    checkedWhileShuffling_ = false;
     state_.shuffling = true;
     controls_.setShuffleCaption(kStop);
     controls_.setTimerOn(false);
     controls_.setStartCaption(kStart);
     controls_.setTimeText(QString());
     state_.running = false;
+    clearAnswerBoxes();
+    controls_.setStartEnabled(false);
+    runShuffle();
+}
+
+void ExerciseEngine::clearAnswerBoxes()
+{
     controls_.setYourAnswer(QString());
     controls_.setCorrectAnswer(QString());
     controls_.setYourAnswerBackColor(kWhite);
-    controls_.setStartEnabled(false);
-    runShuffle();
 }
 
 void ExerciseEngine::stopShuffle()
@@ -157,6 +163,11 @@ void ExerciseEngine::stopShuffle()
     controls_.setShuffleCaption(kShuffle);
     controls_.setStartEnabled(true);
     controls_.setYourAnswerLocked(false);
+    // The next attempt starts with empty answer boxes, whatever was checked meanwhile.
+    if (checkedWhileShuffling_) {
+        clearAnswerBoxes();
+        checkedWhileShuffling_ = false;
+    }
     if (competitionMode_())
         btnStart_Click();
 }
@@ -172,6 +183,7 @@ void ExerciseEngine::btnStart_Click()
 void ExerciseEngine::startStopwatch()
 {
     controls_.setStartCaption(kStop);
+    checkedWhileTiming_ = false;
     state_.startTime = platform::clock().monotonicSeconds();
     controls_.setTimerOn(true);
     state_.running = true;
@@ -188,7 +200,7 @@ void ExerciseEngine::stopStopwatch()
     controls_.focusYourAnswer();
     controls_.setShuffleEnabled(true);
     // A check while timing has already revealed the digits; stopping does not hide them again.
-    if (competitionMode_() && !answerShown_)
+    if (competitionMode_() && !checkedWhileTiming_)
         setAllCellsColour(kWhite);
 }
 
@@ -229,11 +241,14 @@ void ExerciseEngine::btnCheck_Click()
         return;
     const QString sumText = QString::number(*sum);
     controls_.setCorrectAnswer(sumText);
-    answerShown_ = true;
+    checkedWhileTiming_ = checkedWhileTiming_ || state_.running;
+    checkedWhileShuffling_ = checkedWhileShuffling_ || state_.shuffling;
     controls_.setStartEnabled(false);
     controls_.setYourAnswerLocked(true);
     const bool correct = controls_.yourAnswer() == sumText;
     controls_.setYourAnswerBackColor(correct ? kCorrectAnswerBack : kWrongAnswerBack);
+    controls_.announceOutcome(correct ? QStringLiteral("Correct, %1").arg(sumText)
+                                      : QStringLiteral("Wrong, the sum is %1").arg(sumText));
     if (competitionMode_())
         setAllCellsColour(kBlack);
 

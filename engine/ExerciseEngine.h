@@ -62,6 +62,7 @@ private:
     void shufflePass();
     void takeReading();
     void setAllCellsColour(QRgb colour);
+    void clearAnswerBoxes();
 
     Grid &grid_;
     ExerciseControls &controls_;
@@ -69,6 +70,9 @@ private:
     ExerciseState state_;
     QTimer passTimer_;
     quint64 rerolled_ = 0;
-    // The sum has been shown since the last shuffle: the digits stay visible then.
-    bool answerShown_ = false;
+    // The sum was shown while this stopwatch run was timing: stopping it keeps the
+    // digits visible, as they are what the sum is checked against.
+    bool checkedWhileTiming_ = false;
+    // The sum was shown during this shuffle: it belongs to digits that have changed since.
+    bool checkedWhileShuffling_ = false;
 };

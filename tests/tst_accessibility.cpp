@@ -6,7 +6,22 @@
 #include "ui/start/CaptionStrip.h"
 
 #include <QAccessible>
+#include <QLineEdit>
 #include <QtTest>
+
+namespace {
+
+// Every element of an accessibility tree that is not hidden from it.
+void collect(QAccessibleInterface *node, QList<QAccessibleInterface *> &out)
+{
+    if (!node || node->state().invisible)
+        return;
+    out << node;
+    for (int i = 0; i < node->childCount(); ++i)
+        collect(node->child(i), out);
+}
+
+} // namespace
 
 // A screen reader finds the custom-drawn controls and the grid by name and role, and can
 // press the buttons.
@@ -14,6 +29,77 @@ class TestAccessibility : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { accessibility::install(); }
+
+    void textBoxesAreNamedAsTheyRead_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("running time") << 0 << "Time";
+        QTest::newRow("your answer") << 1 << "YOUR ANSWER";
+        QTest::newRow("correct answer") << 2 << "CORRECT ANSWER";
+    }
+
+    void textBoxesAreNamedAsTheyRead()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, name);
+        TestWorld world;
+        FrmVelantra &exercise = world.openExercise(false);
+        QLineEdit *boxes[] = {exercise.txtSure.get(), exercise.txtYourAnswer.get(), exercise.txtCorrectAnswer.get()};
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(boxes[box]);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::EditableText);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+    }
+
+    void webAddressIsHeardOnce()
+    {
+        TestWorld world;
+        FrmMain &main = world.startWindow();
+        QList<QAccessibleInterface *> all;
+        collect(QAccessible::queryAccessibleInterface(&main), all);
+        int heard = 0;
+        for (QAccessibleInterface *node : all)
+            for (QAccessible::Text t : {QAccessible::Name, QAccessible::Description, QAccessible::Value})
+                if (node->text(t).contains(QStringLiteral("www.velantra.example")))
+                    ++heard;
+        QCOMPARE(heard, 1);
+        // Both labels still draw it: the look is unchanged.
+        QCOMPARE(main.lbKucukURL.caption(), QStringLiteral("www.velantra.example"));
+        QCOMPARE(main.lbKucukURLGolge.caption(), QStringLiteral("www.velantra.example"));
+    }
+
+    void checkOutcomeIsAnnounced_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("right") << 0 << "Correct, %1";
+        QTest::newRow("wrong") << 1 << "Wrong, the sum is %1";
+    }
+
+    void checkOutcomeIsAnnounced()
+    {
+        QFETCH(int, offset);
+        QFETCH(QString, outcome);
+        TestWorld world;
+        FrmVelantra &exercise = world.openExercise(false);
+        int sum = 0;
+        for (int row = 0; row < 10; ++row)
+            for (int col = 0; col < 10; ++col)
+                sum += exercise.gSoru->textMatrix(row, col).toInt();
+        exercise.txtYourAnswer->setText(QString::number(sum + offset));
+
+        QTest::mouseClick(exercise.btnCheck.get(), Qt::LeftButton);
+
+        const QString expected = outcome.arg(sum);
+        QAccessibleInterface *answer = QAccessible::queryAccessibleInterface(exercise.txtYourAnswer.get());
+        QCOMPARE(answer->text(QAccessible::Description), expected);
+
+        // A new shuffle empties the boxes: the outcome no longer describes them.
+        exercise.btnKaristir_Click();
+        QCOMPARE(answer->text(QAccessible::Description), QString());
+        exercise.btnKaristir_Click();
+    }
 
     void backButtonIsAPressableButton()
     {

@@ -36,6 +36,14 @@ public:
         QString text;
     };
 
+    // Digits are black until something colours them, as on the real grid.
+    FakeGrid()
+    {
+        for (auto &row : colours)
+            for (QRgb &c : row)
+                c = 0xFF000000;
+    }
+
     void setTextMatrix(int row, int col, const QString &text) override
     {
         cells[row][col] = text;
@@ -80,7 +88,7 @@ public:
     }
 
     QString cells[10][10];
-    QRgb colours[10][10] = {};
+    QRgb colours[10][10];
     std::vector<Write> writes;
     std::vector<std::pair<int, int>> alignments;
 };
@@ -103,6 +111,7 @@ public:
     void setYourAnswerLocked(bool locked) override { answerLocked = locked; }
     void focusYourAnswer() override { ++answerFocused; }
     void setCorrectAnswer(const QString &text) override { correctAnswer = text; }
+    void announceOutcome(const QString &text) override { announced = text; }
     void setAttemptLabel(int n, const QString &caption, QRgb backColor) override
     {
         attemptCaption[n - 1] = caption;
@@ -123,6 +132,7 @@ public:
     bool answerLocked = false;
     int answerFocused = 0;
     QString correctAnswer;
+    QString announced;
     QString attemptCaption[3];
     QRgb attemptBack[3] = {};
     QString averageCaption;
@@ -195,6 +205,9 @@ private slots:
     void keys_data();
     void keys();
 
+    void stateTable_data();
+    void stateTable();
+
     void record_data();
     void record();
     void wrongZeroAttemptIsMarkedWrong();
@@ -208,6 +221,9 @@ private slots:
 private:
     ExerciseEngine &makeEngine(bool competition);
     void timeAttempt(float seconds);
+    void step(const QString &event);
+    void verifyState(const QString &state, const QString &grid);
+    int gridSum() const;
 
     FakeGrid *grid_ = nullptr;
     FakeControls *controls_ = nullptr;
@@ -215,6 +231,10 @@ private:
     ManualClock *clock_ = nullptr;
     ScriptedRandom *random_ = nullptr;
     bool competition_ = false;
+    // What the state test itself saw of the stopwatch: when it was started, and the
+    // length of the last run that a step stopped.
+    double startedAt_ = 0.0;
+    double lastRun_ = 0.0;
 };
 
 void TstEngine::init()
@@ -678,6 +698,275 @@ void TstEngine::keys()
     }
 }
 
+namespace {
+
+// The steps that lead from a fresh window to each state of the exercise window, by mode.
+// Every step is one user action: "shuffle" is a click on SHUFFLE/STOP, "start" on
+// START/STOP, "check" on SHOW CORRECT ANSWER.
+QString pathTo(const QString &state, bool competition)
+{
+    // In Competition Mode the stopwatch starts by itself when the shuffle stops.
+    const QString timing = competition ? QStringLiteral("shuffle shuffle") : QStringLiteral("shuffle shuffle start");
+    if (state == "Fresh")
+        return QString();
+    if (state == "Shuffling")
+        return QStringLiteral("shuffle");
+    if (state == "Shuffling, checked")
+        return QStringLiteral("shuffle check");
+    if (state == "Ready")
+        return QStringLiteral("shuffle shuffle");
+    if (state == "Timing")
+        return timing;
+    if (state == "Timing after a check while shuffling")
+        return competition ? QStringLiteral("shuffle check shuffle") : QStringLiteral("shuffle check shuffle start");
+    if (state == "Timing from Answering")
+        return timing + QStringLiteral(" start start");
+    if (state == "Answering")
+        return timing + QStringLiteral(" start");
+    if (state == "Revealed")
+        return timing + QStringLiteral(" start check");
+    if (state == "Revealed, record full")
+        return timing + QStringLiteral(" start check check check");
+    if (state == "Revealed while timing")
+        return timing + QStringLiteral(" check");
+    qFatal("no path to %s", qPrintable(state));
+}
+
+// The running box's text for a run below a minute, in a locale with a decimal comma.
+QString runningBoxText(double seconds)
+{
+    const int hundredths = static_cast<int>(std::lround(seconds * 100));
+    return QStringLiteral("0:%1:%2").arg(hundredths / 100, 2, 10, QLatin1Char('0')).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+int TstEngine::gridSum() const
+{
+    int sum = 0;
+    for (const auto &row : grid_->cells)
+        for (const QString &cell : row)
+            sum += cell.toInt();
+    return sum;
+}
+
+void TstEngine::step(const QString &event)
+{
+    // Each action comes a moment after the last one.
+    clock_->advance(1.5);
+    const bool wasRunning = engine_->state().running;
+    if (event == "shuffle") {
+        QVERIFY2(controls_->shuffleEnabled, "SHUFFLE is disabled here");
+        engine_->btnKaristir_Click();
+    } else if (event == "start") {
+        QVERIFY2(controls_->startEnabled, "START is disabled here");
+        engine_->btnStart_Click();
+    } else if (event == "check") {
+        controls_->answer = controls_->answerLocked ? controls_->answer : QStringLiteral("123");
+        engine_->btnCheck_Click();
+    } else if (event == "reset") {
+        engine_->btnReset_Click();
+    } else if (event == "escape") {
+        engine_->Form_KeyDown(kKeyEscape, 0);
+    } else if (event == "enter") {
+        engine_->Form_KeyDown(kKeyEnter, 0);
+    } else if (event == "back") {
+        engine_->discard();
+    } else {
+        QFAIL(qPrintable("unknown step " + event));
+    }
+    const bool isRunning = engine_->state().running;
+    if (!wasRunning && isRunning)
+        startedAt_ = clock_->now;
+    if (wasRunning && !isRunning)
+        lastRun_ = clock_->now - startedAt_;
+}
+
+// The controls as the table of states of the exercise window gives them; grid is "blank",
+// "shown" (digits black) or "hidden" (digits white).
+void TstEngine::verifyState(const QString &state, const QString &grid)
+{
+    const FakeControls &c = *controls_;
+    if (state == "Gone") {
+        QVERIFY(!engine_->state().shuffling);
+        QVERIFY(!engine_->state().running);
+        QVERIFY(!c.timerOn);
+        const size_t writes = grid_->writes.size();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(grid_->writes.size(), writes);
+        return;
+    }
+
+    const bool shuffling = state.startsWith("Shuffling");
+    const bool timing = state.startsWith("Timing") || state == "Revealed while timing";
+    const bool revealed = state.startsWith("Revealed");
+    const bool checkedInShuffle = state == "Shuffling, checked";
+
+    QCOMPARE(engine_->state().shuffling, shuffling);
+    QCOMPARE(engine_->state().running, timing);
+    QCOMPARE(c.shuffleCaption, shuffling ? "STOP" : "SHUFFLE");
+    QCOMPARE(c.shuffleEnabled, !timing);
+    QCOMPARE(c.startCaption, timing ? "STOP" : "START");
+    QCOMPARE(c.startEnabled, !shuffling && !revealed);
+    QCOMPARE(c.timerOn, timing);
+
+    if (revealed || checkedInShuffle) {
+        QCOMPARE(c.correctAnswer, QString::number(gridSum()));
+        QVERIFY(c.answerLocked);
+        QCOMPARE(c.answerBack, c.answer == c.correctAnswer ? kCorrectAnswerBack
+                                                           : kWrongAnswerBack);
+    } else {
+        QCOMPARE(c.correctAnswer, QString());
+        QCOMPARE(c.answerBack, kWhite);
+        if (!shuffling)
+            QVERIFY(!c.answerLocked);
+        // The program empties it when a shuffle starts; elsewhere it holds what was typed.
+        if (shuffling || state == "Ready")
+            QCOMPARE(c.answer, QString());
+    }
+
+    if (grid == "blank") {
+        QVERIFY(grid_->cells[0][0].isEmpty());
+    } else {
+        QVERIFY(grid_->full());
+        QVERIFY(grid_->allColoured(grid == "hidden" ? kWhite : kBlack));
+    }
+
+    if (state == "Answering") {
+        QVERIFY(c.answerFocused > 0);
+        QCOMPARE(c.timeText, runningBoxText(lastRun_));
+    }
+    if (shuffling) {
+        QCOMPARE(c.timeText, QString());
+        // One cell at a time keeps changing.
+        const size_t writes = grid_->writes.size();
+        QTRY_VERIFY(grid_->writes.size() > writes);
+    }
+    if (timing) {
+        // txtSure counts from the moment of START.
+        clock_->advance(1.0);
+        engine_->trmSure_Timer();
+        QCOMPARE(c.timeText, runningBoxText(clock_->now - startedAt_));
+    }
+}
+
+void TstEngine::stateTable_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<int>("attemptNumber");
+
+    for (const bool competition : {false, true}) {
+        const char *mode = competition ? "Competition" : "Show";
+        const auto row = [&](const char *from, const char *event, const char *to, const char *grid, int attempt) {
+            QTest::addRow("%s: %s + %s -> %s", mode, from, event, to)
+                << competition << QString::fromLatin1(from) << QString::fromLatin1(event) << QString::fromLatin1(to)
+                << QString::fromLatin1(grid) << attempt;
+        };
+        // Hidden digits after a stop in Competition Mode; always shown in Show Mode.
+        const char *stopped = competition ? "hidden" : "shown";
+        const char *fresh = competition ? "blank" : "shown";
+        // Show Mode stops a shuffle in Ready; Competition Mode goes on timing at once.
+        const char *afterShuffle = competition ? "Timing" : "Ready";
+
+        // SHUFFLE, from every state where it is enabled; a full record is cleared first.
+        row("Fresh", "shuffle", "Shuffling", "shown", 1);
+        if (!competition)
+            row("Ready", "shuffle", "Shuffling", "shown", 1);
+        row("Answering", "shuffle", "Shuffling", "shown", 1);
+        row("Revealed", "shuffle", "Shuffling", "shown", 2);
+        row("Revealed, record full", "shuffle", "Shuffling", "shown", 1);
+
+        // STOP on the shuffle button, Escape or Enter end the shuffle; a check made during
+        // it leaves no sum behind for the next attempt.
+        for (const char *stop : {"shuffle", "escape", "enter"}) {
+            row("Shuffling", stop, afterShuffle, "shown", 1);
+            row("Shuffling, checked", stop, afterShuffle, "shown", 2);
+        }
+
+        // START.
+        row("Fresh", "start", "Timing", fresh, 1);
+        if (!competition)
+            row("Ready", "start", "Timing", "shown", 1);
+        row("Answering", "start", "Timing from Answering", stopped, 1);
+
+        // STOP on START, Escape or Enter end the timing.
+        for (const char *stop : {"start", "escape", "enter"}) {
+            row("Timing", stop, "Answering", stopped, 1);
+            row("Timing from Answering", stop, "Answering", stopped, 1);
+            // A check while shuffling does not reveal the next timed run's digits.
+            row("Timing after a check while shuffling", stop, "Answering", stopped, 2);
+        }
+
+        // SHOW CORRECT ANSWER. A blank grid has no sum: the check does nothing there.
+        if (competition)
+            row("Fresh", "check", "Fresh", "blank", 1);
+        else
+            row("Fresh", "check", "Revealed", "shown", 2);
+        if (!competition)
+            row("Ready", "check", "Revealed", "shown", 2);
+        row("Answering", "check", "Revealed", "shown", 2);
+        row("Revealed", "check", "Revealed", "shown", 3);
+        row("Shuffling", "check", "Shuffling, checked", "shown", 2);
+        row("Timing", "check", "Revealed while timing", "shown", 2);
+        // Only a check made while timing keeps the digits shown after the stop.
+        row("Revealed while timing", "escape", "Revealed", "shown", 2);
+        row("Revealed while timing", "enter", "Revealed", "shown", 2);
+
+        // Escape and Enter do nothing where nothing runs.
+        for (const char *key : {"escape", "enter"}) {
+            row("Fresh", key, "Fresh", fresh, 1);
+            if (!competition)
+                row("Ready", key, "Ready", "shown", 1);
+            row("Answering", key, "Answering", stopped, 1);
+            row("Revealed", key, "Revealed", "shown", 2);
+        }
+
+        // RESET clears the record in every state and changes nothing else.
+        row("Fresh", "reset", "Fresh", fresh, 1);
+        row("Shuffling", "reset", "Shuffling", "shown", 1);
+        if (!competition)
+            row("Ready", "reset", "Ready", "shown", 1);
+        row("Timing", "reset", "Timing", "shown", 1);
+        row("Answering", "reset", "Answering", stopped, 1);
+        row("Revealed", "reset", "Revealed", "shown", 1);
+        row("Revealed while timing", "reset", "Revealed while timing", "shown", 1);
+
+        // Back discards the window: nothing runs on.
+        for (const char *from : {"Fresh", "Shuffling", "Timing", "Answering", "Revealed while timing"})
+            row(from, "back", "Gone", "", 1);
+    }
+}
+
+void TstEngine::stateTable()
+{
+    QFETCH(bool, competition);
+    QFETCH(QString, from);
+    QFETCH(QString, event);
+    QFETCH(QString, to);
+    QFETCH(QString, grid);
+    QFETCH(int, attemptNumber);
+
+    makeEngine(competition);
+    for (const QString &s : pathTo(from, competition).split(' ', Qt::SkipEmptyParts)) {
+        step(s);
+        if (QTest::currentTestFailed())
+            return;
+    }
+
+    step(event);
+    if (QTest::currentTestFailed())
+        return;
+
+    if (to != "Gone")
+        QCOMPARE(engine_->state().attemptNumber, attemptNumber);
+    verifyState(to, grid);
+}
+
 void TstEngine::record_data()
 {
     QTest::addColumn<std::vector<Attempt>>("attempts");
@@ -822,6 +1111,7 @@ void TstEngine::answerMustMatchExactly()
 
     QCOMPARE(controls_->correctAnswer, "487");
     QCOMPARE(controls_->answerBack, correct ? kCorrectAnswerBack : kWrongAnswerBack);
+    QCOMPARE(controls_->announced, correct ? "Correct, 487" : "Wrong, the sum is 487");
     QCOMPARE(controls_->attemptBack[0], correct ? kCorrectAttemptBack : kWrongAttemptBack);
 }
 

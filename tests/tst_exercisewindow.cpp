@@ -154,6 +154,8 @@ private slots:
 
     void record_data();
     void record();
+    void scoreRowStaysReadable_data();
+    void scoreRowStaysReadable();
 
     void modeChosenAfterBackApplies_data();
     void modeChosenAfterBackApplies();
@@ -161,6 +163,8 @@ private slots:
     void backEndsShuffleAndStopwatch_data();
     void backEndsShuffleAndStopwatch();
     void closingTheProgramEndsTheShuffle();
+    void keyboardOnlySession_data();
+    void keyboardOnlySession();
 
 private:
     void open(bool competition);
@@ -174,6 +178,8 @@ private:
     QStringList gridTexts() const;
     Cells gridLook() const;
     Look look() const;
+    void verifyScoreRowReadable(const QString &moment);
+    bool tabTo(QWidget *target);
 
     std::unique_ptr<TestWorld> world_;
     FrmVelantra *ex_ = nullptr;
@@ -855,6 +861,188 @@ void TstExerciseWindow::record()
     }
     QCOMPARE(ex_->lbAverage.caption(), average);
     QCOMPARE(ex_->state().attemptNumber, attemptNumber);
+}
+
+void TstExerciseWindow::scoreRowStaysReadable_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QSize>("window");
+    QTest::newRow("1280 x 800 screen") << QSize(1280, 800) << QSize(1280, 775);
+    QTest::newRow("1024 x 768 screen") << QSize(1024, 768) << QSize(1024, 743);
+}
+
+// With the real fonts: every score label whole, inside the panel, clear of RESET and of
+// each other, in reading order, in its own colours and face.
+void TstExerciseWindow::verifyScoreRowReadable(const QString &moment)
+{
+    const AutoLabel *labels[] = {&ex_->lbDeneme1, &ex_->lbDeneme2, &ex_->lbDeneme3, &ex_->lbAverage};
+    const QRect panel = ex_->pScore->rect();
+    const QRect reset = ex_->btnReset->geometry();
+    for (int i = 0; i < 4; ++i) {
+        const QLabel *label = labels[i]->get();
+        const QString what = moment + QStringLiteral(", ") + label->text();
+        const QRect r = label->geometry();
+        QVERIFY2(panel.contains(r), qPrintable(what + " leaves the panel"));
+        QVERIFY2(!r.intersects(reset), qPrintable(what + " runs under RESET"));
+        const QFontMetrics metrics(label->font());
+        QVERIFY2(r.width() >= metrics.horizontalAdvance(label->text()), qPrintable(what + " is cut"));
+        QVERIFY2(label->font().pixelSize() >= 9, qPrintable(what + " is too small to read"));
+        QCOMPARE(label->font().family(), QStringLiteral("Tahoma"));
+        QVERIFY(label->font().bold());
+        for (int j = i + 1; j < 4; ++j) {
+            const QRect other = labels[j]->get()->geometry();
+            QVERIFY2(!r.intersects(other), qPrintable(what + " overlaps " + labels[j]->caption()));
+            // Reading order: further right on the same line, or on a lower line.
+            QVERIFY2(other.left() > r.right() || other.top() > r.bottom(), qPrintable(what + " out of order"));
+        }
+    }
+    QCOMPARE(ex_->lbAverage->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    // The attempt labels keep one size, and the average stays the larger text.
+    QCOMPARE(labels[1]->get()->font().pixelSize(), labels[0]->get()->font().pixelSize());
+    QCOMPARE(labels[2]->get()->font().pixelSize(), labels[0]->get()->font().pixelSize());
+    QVERIFY(labels[3]->get()->font().pixelSize() > labels[0]->get()->font().pixelSize());
+}
+
+void TstExerciseWindow::scoreRowStaysReadable()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QSize, window);
+
+    world_.reset();
+    world_ = std::make_unique<TestWorld>(screen.width(), screen.height());
+    open(false);
+    QCOMPARE(ex_->size(), window);
+
+    // At rest on the wide window the row fits as laid out: first label 3 pixels in at
+    // the top 14, the next 8 pixels on, the average ending 20 pixels left of RESET.
+    verifyScoreRowReadable(QStringLiteral("at rest"));
+    if (window.width() == 1280) {
+        const QRect first = ex_->lbDeneme1->geometry();
+        QCOMPARE(first.topLeft(), QPoint(3, 14));
+        QCOMPARE(ex_->lbDeneme2->geometry().left(), first.right() + 1 + 8);
+        QCOMPARE(ex_->lbAverage->geometry().right() + 1, ex_->btnReset->geometry().left() - 20);
+        QCOMPARE(ex_->lbAverage->geometry().top(), 11);
+        QCOMPARE(ex_->lbDeneme1->font().pixelSize(), 16);   // 12 points
+        QCOMPARE(ex_->lbAverage->font().pixelSize(), 21);   // 15.75 points
+    }
+
+    // The widest times a run below ten minutes shows, attempt after attempt.
+    for (const char *prefix : {"1st", "2nd", "3rd"}) {
+        run(QStringLiteral("shuffle shuffle start wait:599.99 start right check"));
+        verifyScoreRowReadable(QString::fromLatin1(prefix));
+    }
+    QCOMPARE(ex_->lbDeneme1.caption(), QStringLiteral("1st : 9:59:99"));
+    QCOMPARE(ex_->lbDeneme3.caption(), QStringLiteral("3rd : 9:59:99"));
+    QCOMPARE(ex_->lbAverage.caption(), QStringLiteral("TIME : 9:59:99"));
+    QCOMPARE(ex_->lbDeneme3->palette().color(QPalette::Window), QColor(0, 192, 0));
+}
+
+// Tab until the focus is on target, at most once round any window's controls.
+bool TstExerciseWindow::tabTo(QWidget *target)
+{
+    for (int i = 0; i < 30 && QApplication::focusWidget() != target; ++i) {
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : QApplication::activeWindow(), Qt::Key_Tab);
+    }
+    return QApplication::focusWidget() == target;
+}
+
+namespace {
+
+// Black pixels along the top line of the Back button's focus mark.
+int focusMarkPixels(SkinButton *back)
+{
+    const QImage image = back->grab().toImage();
+    const QRect mark = back->focusMarkRect();
+    int black = 0;
+    for (int x = mark.left(); x <= mark.right(); ++x)
+        black += image.pixel(x, mark.top()) == qRgb(0, 0, 0);
+    return black;
+}
+
+} // namespace
+
+void TstExerciseWindow::keyboardOnlySession_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<int>("leaveKey");
+    QTest::newRow("Competition Mode, Back with Enter") << true << int(Qt::Key_Return);
+    QTest::newRow("Competition Mode, Back with Space") << true << int(Qt::Key_Space);
+    QTest::newRow("Show Mode, Back with Enter") << false << int(Qt::Key_Enter);
+}
+
+// From the start window to the exercise and back, without the mouse.
+void TstExerciseWindow::keyboardOnlySession()
+{
+    QFETCH(bool, competition);
+    QFETCH(int, leaveKey);
+
+    FrmMain &main = world_->startWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    if (!competition) {
+        QVERIFY(tabTo((*main.optMode[0]).get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!modMain::competitionMode);
+    }
+    QVERIFY(tabTo(main.btnStart.get()));
+    // Enter on the focused START presses it as Space does.
+    QTest::keyClick(main.btnStart.get(), Qt::Key_Return);
+    QVERIFY(forms::loadedVelantra());
+    ex_ = &forms::frmVelantra();
+    // A window manager activates the newly shown window; the offscreen platform leaves
+    // that to the test.
+    QApplication::setActiveWindow(ex_);
+    QVERIFY(QTest::qWaitForWindowActive(ex_));
+    QCOMPARE(modMain::exerciseOpen, 1);
+
+    // SHUFFLE with Space; Enter on a focused Back then stops the shuffle and stays.
+    QVERIFY(tabTo(ex_->btnKaristir.get()));
+    QTest::keyClick(ex_->btnKaristir.get(), Qt::Key_Space);
+    QVERIFY(ex_->state().shuffling);
+    QCOMPARE(focusMarkPixels(ex_->btnBack.get()), 0);
+    QVERIFY(tabTo(ex_->btnBack.get()));
+    QVERIFY2(focusMarkPixels(ex_->btnBack.get()) > 20, "no focus mark on Back");
+    QTest::keyClick(ex_->btnBack.get(), Qt::Key_Return);
+    passes();
+    QVERIFY(!ex_->state().shuffling);
+    QVERIFY(forms::loadedVelantra());
+    if (competition) {
+        // The stopwatch started by itself: the next Enter stops it, still in the window.
+        QVERIFY(ex_->state().running);
+        world_->clock().advance(12.5);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        passes();
+        QVERIFY(!ex_->state().running);
+        QVERIFY(forms::loadedVelantra());
+    } else {
+        QVERIFY(tabTo(ex_->btnStart.get()));
+        QTest::keyClick(ex_->btnStart.get(), Qt::Key_Space);
+        QVERIFY(ex_->state().running);
+        world_->clock().advance(12.5);
+        QTest::keyClick(ex_->btnStart.get(), Qt::Key_Return);
+        QVERIFY(!ex_->state().running);
+    }
+    QCOMPARE(QApplication::focusWidget(), ex_->txtYourAnswer.get());
+    QTest::keyClicks(ex_->txtYourAnswer.get(), QString::number(gridSum()));
+    QVERIFY(tabTo(ex_->btnCheck.get()));
+    QTest::keyClick(ex_->btnCheck.get(), Qt::Key_Space);
+    QCOMPARE(ex_->txtCorrectAnswer->text(), QString::number(gridSum()));
+    QCOMPARE(ex_->lbDeneme1.caption(), QStringLiteral("1st : 12:50"));
+
+    // Nothing runs now: Back leaves with Enter as with Space.
+    QVERIFY(tabTo(ex_->btnBack.get()));
+    QTest::keyClick(ex_->btnBack.get(), Qt::Key(leaveKey));
+    QTRY_VERIFY(!forms::loadedVelantra());
+    ex_ = nullptr;
+    QCOMPARE(modMain::exerciseOpen, 0);
+
+    // And in again from the start window, which the window manager activates again.
+    QApplication::setActiveWindow(&main);
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QVERIFY(tabTo(main.btnStart.get()));
+    QTest::keyClick(main.btnStart.get(), Qt::Key_Space);
+    QVERIFY(forms::loadedVelantra());
+    QCOMPARE(modMain::exerciseOpen, 1);
 }
 
 void TstExerciseWindow::modeChosenAfterBackApplies_data()

@@ -30,6 +30,8 @@ private slots:
     void sideBySidePairStaysInsideThePanel();
     void scoreRowWorkedExample();
     void scoreRowFollowsWidths();
+    void scoreRowFitting_data();
+    void scoreRowFitting();
     void frameTilesAlongTop_data();
     void frameTilesAlongTop();
     void frameRoundsHalvesToEven();
@@ -259,6 +261,83 @@ void TestLayout::scoreRowFollowsWidths()
     const ScoreLabelPlaces small = scoreLabelPlaces(reset.left(), {89, 93, 91}, 137);
     QCOMPARE(small.attempt[0], QPointF(3, 14));
     QCOMPARE(small.average, QPointF(3, 11));
+}
+
+// Labels whose sizes follow the font scale exactly, from their sizes at the design fonts.
+using LabelSizes = std::array<QSizeF, 4>;
+Q_DECLARE_METATYPE(LabelSizes)
+
+void TestLayout::scoreRowFitting_data()
+{
+    QTest::addColumn<double>("panelWidth");
+    QTest::addColumn<LabelSizes>("sizes");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<int>("lines");
+
+    const LabelSizes atRest = {QSizeF(74, 16), QSizeF(78, 16), QSizeF(76, 16), QSizeF(118, 22)};
+    const LabelSizes design = {QSizeF(89, 16), QSizeF(93, 16), QSizeF(91, 16), QSizeF(137, 22)};
+    const LabelSizes widest = {QSizeF(103, 16), QSizeF(108, 16), QSizeF(105, 16), QSizeF(157, 22)};
+    // 3 + 74 + 8 + 78 + 8 + 76 = 247 ends left of the average at 405 - 20 - 118 = 267.
+    QTest::newRow("495, at rest: as laid out") << 495.0 << atRest << 1.0 << 1;
+    // One line needs 3 + 273s + 8 + 8 + 8 + 137s <= 385: s <= 358 / 410 = 0.873, so 13 of 16 pixels.
+    QTest::newRow("495, worked example: smaller on one line") << 495.0 << design << 13.0 / 16 << 1;
+    // One line needs 27 + 473s <= 385: s <= 0.757, so 12 of 16 pixels.
+    QTest::newRow("495, widest times: smaller on one line") << 495.0 << widest << 12.0 / 16 << 1;
+    // RESET at 181. One line needs 27 + 473s <= 161, below 9 of 16 pixels. Two lines: the
+    // upper 3 + 211s + 8 <= 181 (s <= 0.806), the lower 3 + 105s + 8 <= 161 - 157s
+    // (s <= 0.573): 9 of 16 pixels.
+    QTest::newRow("271, widest times: two lines") << 271.0 << widest << 9.0 / 16 << 2;
+    // Upper line 3 + 152s + 8 <= 181 (s <= 1.118), lower 11 + 196s <= 161 (s <= 0.765): 12 of 16.
+    QTest::newRow("271, at rest: two lines") << 271.0 << atRest << 12.0 / 16 << 2;
+}
+
+void TestLayout::scoreRowFitting()
+{
+    QFETCH(double, panelWidth);
+    QFETCH(LabelSizes, sizes);
+    QFETCH(double, scale);
+    QFETCH(int, lines);
+
+    const double resetLeft = panelWidth - 90;
+    const auto measure = [&sizes](int label, double s) { return sizes[label] * s; };
+    const ScoreRow row = fitScoreRow(panelWidth, 45, resetLeft, measure);
+
+    QCOMPARE(row.scale, scale);
+    QCOMPARE(row.lines, lines);
+    const QRectF rects[] = {row.attempt[0], row.attempt[1], row.attempt[2], row.average};
+    const QRectF panel(0, 0, panelWidth, 45);
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(rects[i].size(), sizes[i] * scale);
+        QVERIFY2(panel.contains(rects[i]), qPrintable(QString("label %1 leaves the panel").arg(i)));
+        QVERIFY2(rects[i].right() <= resetLeft, qPrintable(QString("label %1 runs under RESET").arg(i)));
+        for (int j = i + 1; j < 4; ++j)
+            QVERIFY2(!rects[i].intersects(rects[j]), qPrintable(QString("labels %1 and %2 overlap").arg(i).arg(j)));
+    }
+    // The first label always starts 3 pixels in; the average ends 20 pixels left of RESET.
+    QCOMPARE(rects[0].left(), 3.0);
+    QCOMPARE(rects[3].right(), resetLeft - 20);
+    if (lines == 1) {
+        // Reading order along one line, 8 pixels apart, all centred where the design row is.
+        QCOMPARE(rects[1].left(), rects[0].right() + 8);
+        QCOMPARE(rects[2].left(), rects[1].right() + 8);
+        for (const QRectF &r : rects)
+            QCOMPARE(r.center().y(), 22.0);
+    } else {
+        // 1st and 2nd above, 3rd and the average below.
+        QCOMPARE(rects[1].left(), rects[0].right() + 8);
+        QCOMPARE(rects[0].top(), rects[1].top());
+        QCOMPARE(rects[2].left(), 3.0);
+        QVERIFY(rects[2].top() >= rects[0].bottom());
+        QCOMPARE(rects[2].center().y(), rects[3].center().y());
+    }
+    QVERIFY(rects[2].right() + 8 <= rects[3].left());
+    if (scale == 1.0) {
+        // Where the row fits, the places are exactly those of the row as laid out above.
+        QCOMPARE(rects[0].topLeft(), QPointF(3, 14));
+        QCOMPARE(rects[1].topLeft(), QPointF(3 + 74 + 8, 14));
+        QCOMPARE(rects[2].topLeft(), QPointF(85 + 78 + 8, 14));
+        QCOMPARE(rects[3].topLeft(), QPointF(405 - 20 - 118, 11));
+    }
 }
 
 namespace {

@@ -103,6 +103,112 @@ ScoreLabelPlaces scoreLabelPlaces(double resetLeft, std::array<double, 3> attemp
     return out;
 }
 
+namespace {
+
+constexpr double kLabelGap = 8;          // between neighbouring labels
+constexpr double kAverageToReset = 20;   // from the average label's right edge to RESET
+constexpr double kRowCentre = 22;        // the design row's labels share this centre line
+constexpr double kLineGap = 2;           // between the two lines of a broken row
+
+struct Sizes {
+    std::array<QSizeF, 4> label;
+};
+
+Sizes measureAll(const ScoreLabelMeasure &measure, double scale)
+{
+    Sizes s;
+    for (int i = 0; i < 4; ++i)
+        s.label[i] = measure(i, scale);
+    return s;
+}
+
+bool rowFits(const ScoreRow &row, double panelWidth, double panelHeight, double resetLeft)
+{
+    const auto inside = [&](const QRectF &r) {
+        return r.left() >= 0 && r.top() >= 0 && r.right() <= panelWidth && r.bottom() <= panelHeight;
+    };
+    for (const QRectF &r : row.attempt)
+        if (!inside(r) || r.right() > resetLeft)
+            return false;
+    if (!inside(row.average))
+        return false;
+    for (int i = 0; i < 3; ++i)
+        for (int j = i + 1; j < 4; ++j) {
+            const QRectF &b = j < 3 ? row.attempt[j] : row.average;
+            if (row.attempt[i].intersects(b))
+                return false;
+        }
+    return true;
+}
+
+// All four labels on one line, centred on the design row's centre line.
+ScoreRow oneLine(const Sizes &s, double resetLeft)
+{
+    ScoreRow row;
+    double x = 3;
+    for (int i = 0; i < 3; ++i) {
+        row.attempt[i] = QRectF(QPointF(x, kRowCentre - s.label[i].height() / 2), s.label[i]);
+        x = row.attempt[i].right() + kLabelGap;
+    }
+    row.average = QRectF(QPointF(resetLeft - kAverageToReset - s.label[3].width(), kRowCentre - s.label[3].height() / 2),
+                         s.label[3]);
+    return row;
+}
+
+// 1st and 2nd on the upper line, 3rd and the average on the lower one, both lines
+// together centred in the panel.
+ScoreRow twoLines(const Sizes &s, double resetLeft, double panelHeight)
+{
+    const double upper = std::max(s.label[0].height(), s.label[1].height());
+    const double lower = std::max(s.label[2].height(), s.label[3].height());
+    const double upperCentre = (panelHeight - (upper + kLineGap + lower)) / 2 + upper / 2;
+    const double lowerCentre = upperCentre + upper / 2 + kLineGap + lower / 2;
+    const auto at = [](double x, double centre, const QSizeF &size) {
+        return QRectF(QPointF(x, centre - size.height() / 2), size);
+    };
+    ScoreRow row;
+    row.lines = 2;
+    row.attempt[0] = at(3, upperCentre, s.label[0]);
+    row.attempt[1] = at(row.attempt[0].right() + kLabelGap, upperCentre, s.label[1]);
+    row.attempt[2] = at(3, lowerCentre, s.label[2]);
+    row.average = at(resetLeft - kAverageToReset - s.label[3].width(), lowerCentre, s.label[3]);
+    return row;
+}
+
+} // namespace
+
+ScoreRow fitScoreRow(double panelWidth, double panelHeight, double resetLeft, const ScoreLabelMeasure &measure)
+{
+    const Sizes design = measureAll(measure, 1.0);
+    const ScoreLabelPlaces described = scoreLabelPlaces(
+        resetLeft, {design.label[0].width(), design.label[1].width(), design.label[2].width()}, design.label[3].width());
+    ScoreRow row;
+    for (int i = 0; i < 3; ++i)
+        row.attempt[i] = QRectF(described.attempt[i], design.label[i]);
+    row.average = QRectF(described.average, design.label[3]);
+    if (rowFits(row, panelWidth, panelHeight, resetLeft))
+        return row;
+
+    for (int lines = 1; lines <= 2; ++lines) {
+        for (int pixels = kAttemptDesignPixels; pixels >= kAttemptSmallestPixels; --pixels) {
+            const double scale = double(pixels) / kAttemptDesignPixels;
+            const Sizes s = measureAll(measure, scale);
+            ScoreRow candidate = lines == 1 ? oneLine(s, resetLeft) : twoLines(s, resetLeft, panelHeight);
+            candidate.scale = scale;
+            // The third attempt and the average share a line: a label's gap stays between them.
+            const bool spaced = candidate.attempt[2].right() + kLabelGap <= candidate.average.left();
+            if (spaced && rowFits(candidate, panelWidth, panelHeight, resetLeft))
+                return candidate;
+        }
+    }
+    // Nothing fits (a panel far narrower than any window the program opens): the
+    // smallest two-line row shows as much as there is room for.
+    const double smallest = double(kAttemptSmallestPixels) / kAttemptDesignPixels;
+    ScoreRow last = twoLines(measureAll(measure, smallest), resetLeft, panelHeight);
+    last.scale = smallest;
+    return last;
+}
+
 std::vector<FramePiece> controlFramePieces(double l, double t, double wc, double hc)
 {
     std::vector<FramePiece> pieces;

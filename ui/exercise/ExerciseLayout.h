@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // The exercise window's layout arithmetic, free of widgets: every position and size
@@ -48,6 +49,25 @@ struct ScoreLabelPlaces {
     QPointF average;
 };
 ScoreLabelPlaces scoreLabelPlaces(double resetLeft, std::array<double, 3> attemptWidths, double averageWidth);
+
+// The score row as shown. Where the row above fits, it is exactly that row at the design
+// fonts. Where the third attempt label and the average label would overlap, the four
+// labels' fonts shrink together, one pixel of the attempt labels' 16 at a time, first on
+// one line, then, where no size down to the smallest fits, on two lines (1st and 2nd
+// above, 3rd and the average below), so that every time stays whole and readable.
+struct ScoreRow {
+    double scale = 1.0;   // of the four labels' design font sizes
+    int lines = 1;
+    std::array<QRectF, 3> attempt;
+    QRectF average;
+};
+// The size of label 0 to 2 (the attempt labels) or 3 (the average label) with its font at
+// scale times its design size.
+using ScoreLabelMeasure = std::function<QSizeF(int label, double scale)>;
+// The attempt labels' design size in pixels, and the smallest size they shrink to.
+constexpr int kAttemptDesignPixels = 16;
+constexpr int kAttemptSmallestPixels = 9;
+ScoreRow fitScoreRow(double panelWidth, double panelHeight, double resetLeft, const ScoreLabelMeasure &measure);
 
 // One 4-pixel panel frame around a control at (L, T) of size Wc x Hc: where each tile
 // and corner goes, destinations rounded halves to even.

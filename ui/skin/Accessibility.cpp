@@ -172,8 +172,22 @@ private:
     QuestionGrid *grid_;
 };
 
+class DecorativeAccessible : public QAccessibleWidget {
+public:
+    explicit DecorativeAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::NoRole) {}
+    QString text(QAccessible::Text) const override { return QString(); }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        return s;
+    }
+};
+
 QAccessibleInterface *factory(const QString &, QObject *object)
 {
+    if (auto *label = qobject_cast<DecorativeLabel *>(object))
+        return new DecorativeAccessible(label);
     if (auto *b = dynamic_cast<SkinButton *>(object))
         return new SkinButtonAccessible(b);
     if (auto *s = dynamic_cast<CaptionStrip *>(object))

@@ -4,6 +4,9 @@
 #include "ui/skin/Capture.h"
 #include "ui/skin/SkinDraw.h"
 
+#include <QKeyEvent>
+#include <QPainter>
+
 namespace {
 
 struct Look {
@@ -52,6 +55,47 @@ void drawSkinButton(Surface &target, const QString &letter, const QString &capti
 SkinButton::SkinButton(const QString &caption, QWidget *parent) : Surface(parent), caption_(caption)
 {
     setBackColor(Qt::white);
+    // Reached with Tab like the platform's buttons; a click leaves the window anyway.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+QRect SkinButton::focusMarkRect() const
+{
+    // Clear of the 20-pixel rounded caps and of the bar's top and bottom edges.
+    return rect().adjusted(12, 8, -13, -9);
+}
+
+void SkinButton::paintEvent(QPaintEvent *event)
+{
+    Surface::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // The dotted focus frame of the skin's push buttons, in the caption's colour.
+    QPainter p(this);
+    p.setPen(QPen(QColor::fromRgb(foreColor()), 1, Qt::DotLine));
+    p.drawRect(focusMarkRect());
+}
+
+void SkinButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        event->accept();
+        press();
+        return;
+    }
+    Surface::keyPressEvent(event);
+}
+
+void SkinButton::focusInEvent(QFocusEvent *event)
+{
+    Surface::focusInEvent(event);
+    update();
+}
+
+void SkinButton::focusOutEvent(QFocusEvent *event)
+{
+    Surface::focusOutEvent(event);
+    update();
 }
 
 bool SkinButton::hitTest(double x, double y, double w, double h)

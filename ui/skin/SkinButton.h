@@ -30,7 +30,14 @@ public:
     // Inside when 0 < X <= W and 0 < Y <= H: column 0 and row 0 are outside.
     static bool hitTest(double x, double y, double w, double h);
 
+    // Where the keyboard focus mark is drawn: a dotted frame inside the rounded ends.
+    QRect focusMarkRect() const;
+
 protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void onMouseMove(int buttons, int shift, double x, double y) override;
     void onMouseDown(int buttons, int shift, double x, double y) override;
     void onClick() override;
