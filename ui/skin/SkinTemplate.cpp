@@ -22,13 +22,17 @@ SkinTemplate::SkinTemplate()
 {
     scale1Path_ = QStringLiteral(":/assets/skin.png");
     scale2Path_ = QStringLiteral(":/assets/skin@2x.png");
-    // The parts the painters read were cut from the template when the program was built;
-    // the pieces point into that data, so nothing is decoded or copied here.
+    // The parts the painters read were cut from the template when the program was built
+    // and are stored uncompressed: the pieces point into that data, so nothing is decoded
+    // or copied here.
     const std::vector<QRect> parts = skin::templateParts(width_, height_);
     parts_ = QResource(QStringLiteral(":/skin.parts")).uncompressedData();
     qsizetype needed = 0;
     for (const QRect &part : parts)
         needed += qsizetype(part.width()) * part.height() * 4;
+    // Images want their rows on 32-bit boundaries; a resource placed otherwise is copied.
+    if (reinterpret_cast<quintptr>(parts_.constData()) % 4 != 0)
+        parts_ = QByteArray(parts_.constData(), parts_.size());
     if (parts_.size() == needed) {
         const auto *bits = reinterpret_cast<const uchar *>(parts_.constData());
         for (const QRect &part : parts) {
