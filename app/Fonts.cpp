@@ -12,6 +12,11 @@ void ensureTahoma()
     boldText::install();
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
         return;
+    registerTahoma();
+}
+
+void registerTahoma()
+{
     for (const char *file : {"wine/fonts/tahoma.ttf", "wine/fonts/tahomabd.ttf"}) {
         const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QString::fromLatin1(file));
         if (!path.isEmpty())

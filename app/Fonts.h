@@ -5,4 +5,6 @@ namespace fonts {
 // outside the font configuration, when the system does not know Tahoma already, and has
 // the widgets draw that copy's bold face heavier than it is (boldText::install).
 void ensureTahoma();
+// Registers the regular and bold Tahoma files found among the system's data files.
+void registerTahoma();
 } // namespace fonts

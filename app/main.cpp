@@ -4,6 +4,10 @@
 
 int main(int argc, char *argv[])
 {
+    // Docks and task bars match the running windows to the launcher by these names:
+    // WM_CLASS on X11, the application id on Wayland.
+    QApplication::setApplicationName(QStringLiteral(VELANTRA_PROGRAM_NAME));
+    QApplication::setDesktopFileName(QStringLiteral(VELANTRA_APP_ID));
     QApplication application(argc, argv);
     return app::run(application);
 }

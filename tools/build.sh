@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Configures and builds everything into build/ (the program, the tests, the benchmarks).
+# Configures and builds into build/ everything: the program, the tests, the benchmarks.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/tools/deps.sh"

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when missing.
+#   deps.sh          everything: the program, the tests, the benchmarks, the packaging
+#   deps.sh program  only what building and running the program needs
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
-          fonts-wine fonts-liberation2 xvfb xauth openbox icewm imagemagick xdotool x11-utils
-          desktop-file-utils appstream dpkg-dev)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+          fonts-wine fonts-liberation2)
+if [ "${1:-all}" != program ]; then
+    packages+=(xvfb xauth openbox icewm imagemagick xdotool x11-utils
+               desktop-file-utils appstream dpkg-dev lintian)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -16,8 +16,11 @@ QCursor hand()
 
 QIcon appIcon()
 {
+    // The sizes a window's own icon is shown at (title bars, task bars, switchers); the
+    // launcher's larger icons come from the installed icon theme. Every size given here is
+    // decoded and handed to the window system for each window.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/assets/icons/velantra-%1.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -71,7 +71,10 @@ void copyFromTemplate(Surface &target, int dx, int dy, int w, int h, int sx, int
         return;
     QImage &image = target.drawingContext();
     const qreal ratio = image.devicePixelRatio();
-    const QImage &from = source->image(ratio);
+    const SkinTemplate::Source src = source->sourceFor(QRect(sx, sy, w, h), ratio);
+    const QImage &from = *src.image;
+    sx -= src.origin.x();
+    sy -= src.origin.y();
     const qreal fromRatio = from.devicePixelRatio();
     const int r = int(ratio);
     const bool copied = fromRatio == ratio && wholeRatio(ratio)

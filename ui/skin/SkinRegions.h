@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QRgb>
 
+#include <vector>
+
 // Every rectangle of the skin template that the painters read, in template pixels
 // (scale 1). Regions anchored to the right or bottom edge take the template's size.
 namespace skin {
@@ -81,5 +83,17 @@ constexpr Region skinButtonLeftCap(int y) { return {68, y, 20, 50}; }
 constexpr Region skinButtonBody(int y) { return {90, y, 10, 50}; }
 constexpr Region skinButtonRightCap(int y) { return {228, y, 20, 50}; }
 inline constexpr QRgb kButtonCornerColour = 0xFFC5D6ED;  // outside the rounded ends
+
+// The parts of the template that the painters read, each enclosing one or more of the
+// regions above; no pixel outside them is ever copied.
+inline std::vector<QRect> templateParts(int tw, int th)
+{
+    const QRect glyphs(kGlyphX, kGlyphY, kGlyphW * 6, kGlyphH * 3);
+    const QRect buttonBars(kButtonBarX, kButtonRowNormal, kButtonBarW, kButtonRowPressed + 50 - kButtonRowNormal);
+    return {startCornerTopLeft.rect(), startTopBand.rect(), startCornerTopRight(tw).rect(), headerArtwork,
+            glyphs, frameLeftEdge().rect(), frameRightEdge(tw).rect(), frameBottomEdge(th).rect(),
+            frameCornerBottomLeft(th).rect(), frameCornerBottomRight(tw, th).rect(), startLogo.rect(),
+            startSlogan.rect(), panelFrameSample, buttonBars};
+}
 
 } // namespace skin

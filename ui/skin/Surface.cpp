@@ -135,16 +135,28 @@ QImage Surface::shownImage()
 void Surface::paintEvent(QPaintEvent *event)
 {
     ++paintCount_;
+    QPainter p(this);
+    if (persistent_.isNull()) {
+        // Nothing was ever drawn here (a plain panel): its background is all it shows, and
+        // it needs no image of its own.
+        p.fillRect(event->rect(), backColor_);
+        return;
+    }
     ensureImages();
     // A repaint the surface did not ask for (the window system uncovering it, a Refresh)
     // shows the persistent image alone: direct drawings are gone.
     if (!directRepaintAsked_)
         directShown_ = false;
     directRepaintAsked_ = false;
-    QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &r : event->region())
+    // Clipped to one rectangle at a time, the copy is a plain blit; under the whole
+    // region (the window less its opaque children) the raster engine would fill span by
+    // span on a pool of threads.
+    for (const QRect &r : event->region()) {
+        p.setClipRect(r);
         p.drawImage(r, persistent_, QRectF(r.topLeft() * persistent_.devicePixelRatio(), r.size() * persistent_.devicePixelRatio()));
+    }
+    p.setClipping(false);
     if (directShown_) {
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         p.drawImage(QPoint(0, 0), direct_);
