@@ -1,9 +1,10 @@
 #include "app/App.h"
-
-#include <QApplication>
+#include "app/Display.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
-    return app::run(application);
+    const std::unique_ptr<QApplication> application = display::open(argc, argv);
+    if (!application)
+        return 1;
+    return app::run(*application);
 }
