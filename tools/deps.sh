@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
           fonts-wine fonts-liberation2 xvfb xauth openbox icewm imagemagick xdotool x11-utils
+          x11-xserver-utils weston xwayland qt6-wayland
           desktop-file-utils appstream dpkg-dev)
 
 missing=()
