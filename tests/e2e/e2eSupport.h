@@ -68,13 +68,14 @@ inline QList<unsigned long> visibleWindowsOf(qint64 pid)
     return ids;
 }
 
-// The first visible window with this name, once there is one; 0 when none comes.
+// The first visible window with this name, once there is one; 0 when none comes. A
+// busy machine can take many seconds to start a program, hence the long deadline.
 inline unsigned long windowNamed(const QString &name)
 {
     const e2e::Result r = e2e::run(QStringLiteral("xdotool"),
                                    {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
                                     QStringLiteral("--name"), QStringLiteral("^%1$").arg(name)},
-                                   15000);
+                                   30000);
     return r.exitCode == 0 ? r.out.split(QLatin1Char('\n')).first().toULong() : 0;
 }
 
