@@ -5,6 +5,7 @@
 #include "app/FrmZFon.h"
 #include "app/ModMain.h"
 #include "app/Platform.h"
+#include "app/ScreenFit.h"
 #include "app/Widgets.h"
 #include "app/WindowArrangement.h"
 #include "engine/Rounding.h"
@@ -98,16 +99,15 @@ void FrmMain::Form_Load()
 {
     const ScreenMetrics screen = platform::screen();
     Move(0, 0, screen.widthTwips(), screen.heightTwips());
-    const double heightPx = screen.heightTwips() / screen.twipsPerPixelY;
-    if (heightPx < kMinimumScreenHeight) {
+    const QSize screenPx(roundToInt(screen.widthTwips() / screen.twipsPerPixelX),
+                         roundToInt(screen.heightTwips() / screen.twipsPerPixelY));
+    if (!screenFit::fits(screenPx)) {
         platform::messageBox(QStringLiteral("Minimum secreen resolution must be 1024x768"));
         platform::endProcess();
         return;
     }
-    if (heightPx < kFittingThreshold)
-        Move(0, 0, screen.widthTwips(), screen.heightTwips());
-    else
-        Move(Left(), Top(), 1280 * screen.twipsPerPixelX, 800 * screen.twipsPerPixelY);
+    const QSize window = screenFit::startWindowSize(screenPx);
+    Move(Left(), Top(), window.width() * screen.twipsPerPixelX, window.height() * screen.twipsPerPixelY);
     (*optMode[1])->setChecked(true);
     modMain::competitionMode = true;
     PFormKontrol->paintResting();

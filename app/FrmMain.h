@@ -16,8 +16,6 @@ class CaptionStrip;
 // template that every painter copies from. Closing it ends the program.
 class FrmMain : public Form {
 public:
-    static constexpr int kMinimumScreenHeight = 768;
-    static constexpr int kFittingThreshold = 800;
     static constexpr int kTopBandTwips = 375;
 
     FrmMain();

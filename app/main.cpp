@@ -1,6 +1,5 @@
 #include "app/App.h"
-
-#include <QApplication>
+#include "app/Display.h"
 
 int main(int argc, char *argv[])
 {
@@ -8,6 +7,8 @@ int main(int argc, char *argv[])
     // WM_CLASS on X11, the application id on Wayland.
     QApplication::setApplicationName(QStringLiteral(VELANTRA_PROGRAM_NAME));
     QApplication::setDesktopFileName(QStringLiteral(VELANTRA_APP_ID));
-    QApplication application(argc, argv);
-    return app::run(application);
+    const std::unique_ptr<QApplication> application = display::open(argc, argv);
+    if (!application)
+        return 1;
+    return app::run(*application);
 }

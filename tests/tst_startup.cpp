@@ -48,8 +48,14 @@ void TstStartup::fitsTheScreen_data()
     QTest::newRow("799 high: whole screen") << QSize(1280, 799) << QSize(1280, 799);
     QTest::newRow("799 high, wide: whole screen") << QSize(1600, 799) << QSize(1600, 799);
     QTest::newRow("800 high") << QSize(1280, 800) << QSize(1280, 800);
-    QTest::newRow("800 high, 1024 wide") << QSize(1024, 800) << QSize(1280, 800);
     QTest::newRow("2160 high") << QSize(3840, 2160) << QSize(1280, 800);
+    // A screen narrower than the template gives the window its width, as a low screen
+    // gives it its height, so no part of the window lies off the screen.
+    QTest::newRow("800 high, 1024 wide") << QSize(1024, 800) << QSize(1024, 800);
+    QTest::newRow("1152 x 864") << QSize(1152, 864) << QSize(1152, 800);
+    QTest::newRow("portrait 1080 x 1920") << QSize(1080, 1920) << QSize(1080, 800);
+    QTest::newRow("portrait 1200 x 1920") << QSize(1200, 1920) << QSize(1200, 800);
+    QTest::newRow("1279 x 800") << QSize(1279, 800) << QSize(1279, 800);
 }
 
 void TstStartup::fitsTheScreen()
@@ -77,9 +83,12 @@ void TstStartup::refusesALowScreen_data()
     QTest::addColumn<QSize>("screen");
 
     QTest::newRow("1024 x 767") << QSize(1024, 767);
-    // Only the height counts, whatever the width.
     QTest::newRow("1920 x 767") << QSize(1920, 767);
     QTest::newRow("1280 x 600") << QSize(1280, 600);
+    // Below 1024 pixels wide the window would not fit either, however high the screen.
+    QTest::newRow("1023 x 768") << QSize(1023, 768);
+    QTest::newRow("portrait 800 x 1280") << QSize(800, 1280);
+    QTest::newRow("portrait 768 x 1024") << QSize(768, 1024);
 }
 
 void TstStartup::refusesALowScreen()

@@ -7,8 +7,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
           fonts-wine fonts-liberation2)
 if [ "${1:-all}" != program ]; then
-    packages+=(xvfb xauth openbox icewm imagemagick xdotool x11-utils
-               desktop-file-utils appstream dpkg-dev lintian)
+    packages+=(xvfb xauth openbox icewm imagemagick xdotool x11-utils x11-xserver-utils
+               weston xwayland qt6-wayland desktop-file-utils appstream dpkg-dev lintian)
 fi
 
 missing=()

@@ -56,6 +56,29 @@ inline bool clickAt(QPoint global)
         && run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")}).exitCode == 0;
 }
 
+// The visible windows of a process, as the X server has them.
+inline QList<unsigned long> visibleWindowsOf(qint64 pid)
+{
+    const e2e::Result r = e2e::run(QStringLiteral("xdotool"),
+                                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                    QString::number(pid)});
+    QList<unsigned long> ids;
+    for (const QString &line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        ids << line.toULong();
+    return ids;
+}
+
+// The first visible window with this name, once there is one; 0 when none comes. A
+// busy machine can take many seconds to start a program, hence the long deadline.
+inline unsigned long windowNamed(const QString &name)
+{
+    const e2e::Result r = e2e::run(QStringLiteral("xdotool"),
+                                   {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                                    QStringLiteral("--name"), QStringLiteral("^%1$").arg(name)},
+                                   30000);
+    return r.exitCode == 0 ? r.out.split(QLatin1Char('\n')).first().toULong() : 0;
+}
+
 // A window as the X server has it.
 struct XWindow {
     bool found = false;

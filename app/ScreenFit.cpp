@@ -1,0 +1,30 @@
+#include "app/ScreenFit.h"
+
+#include "ui/skin/SkinRegions.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace screenFit {
+
+bool fits(QSize screen)
+{
+    return screen.width() >= kMinimumWidth && screen.height() >= kMinimumHeight;
+}
+
+QSize startWindowSize(QSize screen)
+{
+    if (screen.height() < kFittingThreshold)
+        return screen;
+    return QSize(std::min(screen.width(), skin::kTemplateWidth), skin::kTemplateHeight);
+}
+
+int deviceRatio(QSize physical, double requested)
+{
+    int ratio = std::clamp(int(std::lround(requested)), 1, kLargestSkinRatio);
+    while (ratio > 1 && !fits(QSize(physical.width() / ratio, physical.height() / ratio)))
+        --ratio;
+    return ratio;
+}
+
+} // namespace screenFit
