@@ -90,6 +90,14 @@ unset WAYLAND_DISPLAY
 # An EWMH window manager announces itself on the root window once it manages the screen.
 # E2E_WM_LOG=FILE keeps the window manager's output, to see how it stacked.
 wm_log=${E2E_WM_LOG:-$workdir/wm.log}
+if [ "$wm" = icewm ]; then
+    # By default icewm shrinks and moves every window into the area above its task bar;
+    # the program places its windows itself (a 1280 x 800 start window, a backdrop over
+    # the whole screen), so the runs let them stand where they are put.
+    mkdir -p "$workdir/icewm"
+    printf 'LimitSize=0\nLimitPosition=0\n' >"$workdir/icewm/preferences"
+    export ICEWM_PRIVCFG=$workdir/icewm
+fi
 "${wm_command[@]}" >"$wm_log" 2>&1 &
 wm_pid=$!
 if ! wait_for "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" 100; then
