@@ -2,9 +2,9 @@
 # Installs the Debian packages the build, the program and the tests need, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
           fonts-wine fonts-liberation2 xvfb xauth openbox icewm imagemagick xdotool x11-utils
-          desktop-file-utils appstream dpkg-dev)
+          desktop-file-utils appstream dpkg-dev stress-ng)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -12,10 +12,14 @@
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <cstdlib>
 
 namespace e2e {
+
+// The X window of a top-level widget.
+inline unsigned long xid(const QWidget &w) { return static_cast<unsigned long>(w.winId()); }
 
 struct Result {
     int exitCode = -1;
@@ -45,6 +49,11 @@ inline Result run(const QString &program, const QStringList &args, int timeoutMs
 // program gets the events as from a user.
 inline bool moveTo(QPoint global)
 {
+    // A synchronous move waits for the pointer to arrive, so it would wait in vain when
+    // the pointer is there already.
+    const Result at = run(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")});
+    if (at.out.startsWith(QStringLiteral("x:%1 y:%2 ").arg(global.x()).arg(global.y())))
+        return true;
     return run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
                                            QString::number(global.x()), QString::number(global.y())})
                .exitCode == 0;

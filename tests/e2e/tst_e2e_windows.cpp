@@ -23,9 +23,9 @@
 
 namespace {
 
-constexpr double kTpp = 15.0;
+using e2e::xid;
 
-unsigned long xid(const QWidget &w) { return static_cast<unsigned long>(w.winId()); }
+constexpr double kTpp = 15.0;
 
 QImage screenShot()
 {
