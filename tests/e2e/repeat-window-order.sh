@@ -9,7 +9,7 @@
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-build=${1:-$here/../../build}
+build=$(cd "${1:-$here/../../build}" && pwd)
 repeats=${REPEATS:-10}
 sizes=${SIZES:-1280x800 1600x1000 1920x1080}
 wms=${WMS:-openbox icewm}
@@ -23,6 +23,8 @@ for t in "${tests[@]}"; do
     fi
 done
 
+# The tests leave their screenshots in the working directory: the build directory.
+cd "$build" || exit 2
 logs=$(mktemp -d /tmp/repeat-window-order.XXXXXX)
 load_pid=""
 stop_load() {
