@@ -57,9 +57,11 @@ wait_for() {
 }
 
 # The server picks a free display number itself and reports it (-displayfd), so runs
-# started at the same moment, by this or another worktree, never share a display.
+# started at the same moment, by this or another worktree, never share a display. It
+# does not reset when its last client leaves (-noreset): a window manager connecting
+# during such a reset, right after the first check, would be turned away.
 display=""
-Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -dpi "$dpi" -nolisten tcp \
+Xvfb -displayfd 3 -noreset -screen 0 "${screen_size}x24" -dpi "$dpi" -nolisten tcp \
     3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
 xvfb_pid=$!
 if wait_for "[ -s '$workdir/display' ]" 100; then
