@@ -4,9 +4,13 @@
 #include "app/Platform.h"
 #include "engine/Rounding.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QTimer>
+
+#include <xcb/xcb.h>
 
 int keyCodeOf(int qtKey)
 {
@@ -18,8 +22,72 @@ int keyCodeOf(int qtKey)
     }
 }
 
+namespace {
+
+// Keys never reach a window that another of the program's windows covers: typed blind,
+// they would change things nobody can see. The focus goes to the front window instead.
+class CoveredWindowKeyGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease
+            && event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto *widget = qobject_cast<QWidget *>(watched);
+        auto *form = widget ? dynamic_cast<Form *>(widget->window()) : nullptr;
+        if (!form || form->frontWindow() == form)
+            return false;
+        if (event->type() == QEvent::KeyPress)
+            form->frontWindow()->SetFocus();
+        return true;
+    }
+};
+
+// Another X client may destroy one of the program's windows (XDestroyWindow). Qt keeps
+// the dead window as if it were shown, so the program closes it as the window system's
+// close would: the exercise window as by Back, the start window ending the program.
+class DestroyedWindowWatch : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        if ((event->response_type & 0x7F) != XCB_DESTROY_NOTIFY)
+            return false;
+        const xcb_window_t gone = reinterpret_cast<const xcb_destroy_notify_event_t *>(event)->window;
+        for (Form *form : forms::loaded()) {
+            if (form->unloading() || form->internalWinId() != gone)
+                continue;
+            // Not from inside the window system's event dispatch: closing unloads windows.
+            QTimer::singleShot(0, form, [form] {
+                if (!form->unloading())
+                    form->close();
+            });
+        }
+        return false;
+    }
+};
+
+void watchTheWindowSystem()
+{
+    static bool installed = false;
+    if (installed || !qApp)
+        return;
+    installed = true;
+    qApp->installEventFilter(new CoveredWindowKeyGuard(qApp));
+    static DestroyedWindowWatch destroyedWindows;
+    qApp->installNativeEventFilter(&destroyedWindows);
+}
+
+} // namespace
+
 Form::Form(const QString &name) : Surface(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
+    watchTheWindowSystem();
     setObjectName(name);
     setWindowState(platform::initialWindowState() == Minimized ? Qt::WindowMinimized : Qt::WindowNoState);
 }
@@ -93,6 +161,28 @@ bool Form::SetFocus()
     return true;
 }
 
+Form *Form::frontWindow()
+{
+    for (QObject *child : children()) {
+        auto *owned = dynamic_cast<Form *>(child);
+        if (owned && owned->isWindow() && owned->everShown_ && !owned->unloading_ && owned->isVisible()
+            && owned->WindowState() != Minimized)
+            return owned->frontWindow();
+    }
+    return this;
+}
+
+void Form::handFocusToFront()
+{
+    if (frontWindow() == this)
+        return;
+    QTimer::singleShot(0, this, [this] {
+        Form *front = frontWindow();
+        if (front != this && !unloading_ && isActiveWindow())
+            front->SetFocus();
+    });
+}
+
 void Form::setKeyPreview(bool on)
 {
     if (on == keyPreview_)
@@ -122,8 +212,18 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
 void Form::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::WindowStateChange && !unloading_) {
+        // An owned window restored from outside (a task bar) brings its minimised owner
+        // back with it.
+        const auto *change = static_cast<QWindowStateChangeEvent *>(event);
+        auto *owner = dynamic_cast<Form *>(parentWidget());
+        if (owner && change->oldState().testFlag(Qt::WindowMinimized) && WindowState() == Normal
+            && owner->WindowState() == Minimized)
+            owner->setWindowState(Normal);
         followOwnerState();
         Form_Resize();
+        // Restored while active: the owned windows came back in front of this one.
+        if (isActiveWindow())
+            handFocusToFront();
     }
     Surface::changeEvent(event);
 }
@@ -154,7 +254,9 @@ void Form::closeEvent(QCloseEvent *event)
 
 bool Form::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate && !unloading_)
+    if (event->type() == QEvent::WindowActivate && !unloading_) {
         Form_GotFocus();
+        handFocusToFront();
+    }
     return Surface::event(event);
 }

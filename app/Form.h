@@ -34,6 +34,10 @@ public:
     // False where the focus cannot go (hidden, disabled or minimised).
     bool SetFocus();
 
+    // The window the keyboard belongs to while this one is up: the owned window laid over
+    // it when one is open and not minimised, otherwise this window itself.
+    Form *frontWindow();
+
     // Key presses reach Form_KeyDown before the control that has the focus.
     void setKeyPreview(bool on);
 
@@ -57,6 +61,8 @@ protected:
 private:
     friend void forms::Unload(Form &form);
     void followOwnerState();
+    // Activation of a covered window passes on to the window in front of it, soon after.
+    void handFocusToFront();
 
     QRectF twips_;
     bool everShown_ = false;

@@ -6,9 +6,6 @@
 #include "engine/Rounding.h"
 #include "ui/skin/GradientFill.h"
 
-#include <QGuiApplication>
-#include <QWindow>
-
 namespace {
 
 constexpr std::uint32_t rgb(int r, int g, int b) { return std::uint32_t(r) | (std::uint32_t(g) << 8) | (std::uint32_t(b) << 16); }
@@ -20,21 +17,12 @@ FrmZFon::FrmZFon() : Form(QStringLiteral("frmZFon"))
     setWindowTitle(QStringLiteral("Fon"));
     setBackColor(QColor(224, 224, 224));
 
-    // While it is active, a screen-sized window without a frame counts as full-screen to
-    // window managers and stays above every normal window, so a raise asked for during
-    // the hand-off may not bring the start window in front of it. Once the window that
-    // took the focus is active, the start window and its owned windows rise again.
-    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focused) {
-        Form *front = handedTo_;
-        if (!front || focused == windowHandle())
-            return;
-        handedTo_ = nullptr;
-        if (focused != front->windowHandle())
-            return;
-        if (FrmMain *main = forms::loadedMain())
-            main->raise();
-        front->raise();
-    });
+    // Window managers keep a window in the "below" state under every normal window, so
+    // the program's windows stay in front of it whatever the order of focus changes. While
+    // it holds the focus, a screen-sized window without a frame may still count as
+    // full-screen and come to the top; it hands the focus on at once, and when the focus
+    // leaves it, it drops back below.
+    setWindowFlag(Qt::WindowStaysOnBottomHint);
 }
 
 std::int16_t FrmZFon::toColor16(std::int32_t value)
@@ -77,11 +65,10 @@ void FrmZFon::Form_GotFocus()
         return;
     for (Form *form : forms::loaded()) {
         if (form->Name() != QLatin1String("frmMain") && form->Name() != QLatin1String("frmZFon")) {
-            if (form->SetFocus())
-                handedTo_ = form;
+            form->SetFocus();
             return;
         }
     }
-    if (main && main->SetFocus())
-        handedTo_ = main;
+    if (main)
+        main->SetFocus();
 }

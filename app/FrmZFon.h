@@ -2,8 +2,6 @@
 
 #include "app/Form.h"
 
-#include <QPointer>
-
 #include <cstdint>
 
 // The optional full-screen backdrop behind the program's windows: a dark four-colour
@@ -19,8 +17,4 @@ public:
     // Corner colours as 0x00BBGGRR values: top-left, top-right, bottom-right, bottom-left.
     void paintGradient(std::uint32_t c1, std::uint32_t c2, std::uint32_t c3, std::uint32_t c4);
     static std::int16_t toColor16(std::int32_t value);
-
-private:
-    // The window the backdrop handed the focus to, until the window system made it active.
-    QPointer<Form> handedTo_;
 };

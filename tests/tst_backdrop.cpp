@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -45,6 +46,12 @@ private slots:
     void focusHandOff_data();
     void focusHandOff();
 
+    void activationGoesToFrontWindow_data();
+    void activationGoesToFrontWindow();
+    void keysNeverReachCoveredStartWindow_data();
+    void keysNeverReachCoveredStartWindow();
+    void restoringExerciseWindowRestoresItsOwner();
+
     void closingStartWindowUnloadsEverything_data();
     void closingStartWindowUnloadsEverything();
 };
@@ -67,6 +74,8 @@ void TestBackdrop::switchingOnCentresAndShowsTheBackdrop()
     QVERIFY(backdrop);
     QVERIFY(backdrop->isVisible());
     QVERIFY(!backdrop->parentWidget());   // no owner: it may lie behind everything
+    // Marked for the window manager as a window that stays below the others.
+    QVERIFY(backdrop->windowFlags().testFlag(Qt::WindowStaysOnBottomHint));
     QCOMPARE(forms::loaded().count(backdrop), 1);
     // arrangeWindows ran: the 1280 x 800 start window is centred on the 1600 x 1000 screen.
     QCOMPARE(twipsOf(main), QRectF(160 * kTpp, 100 * kTpp, 1280 * kTpp, 800 * kTpp));
@@ -294,6 +303,80 @@ void TestBackdrop::focusHandOff()
         QCOMPARE(active->objectName(), expected);
     }
     QCOMPARE(main.WindowState(), startMinimised ? int(Form::Minimized) : int(Form::Normal));
+}
+
+// However the start window is activated, the keyboard goes to the window in front: the
+// exercise window when it is open and not minimised.
+void TestBackdrop::activationGoesToFrontWindow_data()
+{
+    QTest::addColumn<bool>("exerciseOpen");
+    QTest::addColumn<bool>("exerciseMinimised");   // minimised alone, the start window in front
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("start window alone") << false << false << "frmMain";
+    QTest::newRow("exercise window open") << true << false << "frmVelantra";
+    QTest::newRow("exercise window minimised alone") << true << true << "frmMain";
+}
+
+void TestBackdrop::activationGoesToFrontWindow()
+{
+    QFETCH(bool, exerciseOpen);
+    QFETCH(bool, exerciseMinimised);
+    QFETCH(QString, expected);
+    TestWorld world;
+    FrmMain &main = world.startWindow();
+    if (exerciseOpen)
+        world.openExercise(true);
+    if (exerciseMinimised)
+        forms::frmVelantra().setWindowState(Form::Minimized);
+    QCoreApplication::processEvents();
+
+    main.activateWindow();
+    QTRY_VERIFY(QApplication::activeWindow() != nullptr);
+    QTRY_COMPARE(QApplication::activeWindow()->objectName(), expected);
+    QCOMPARE(main.WindowState(), int(Form::Normal));
+}
+
+// Keys typed while the start window is active but covered by the exercise window (before
+// the activation has passed on) never reach its controls; uncovered, they do.
+void TestBackdrop::keysNeverReachCoveredStartWindow_data()
+{
+    QTest::addColumn<bool>("exerciseOpen");
+    QTest::addColumn<bool>("showModeChosen");
+    QTest::newRow("covered by the exercise window") << true << false;
+    QTest::newRow("uncovered") << false << true;
+}
+
+void TestBackdrop::keysNeverReachCoveredStartWindow()
+{
+    QFETCH(bool, exerciseOpen);
+    QFETCH(bool, showModeChosen);
+    TestWorld world;
+    FrmMain &main = world.startWindow();
+    if (exerciseOpen)
+        world.openExercise(true);
+    QRadioButton *showMode = (*main.optMode[0]).get();
+    showMode->setFocus();
+
+    QTest::keyClick(showMode, Qt::Key_Space);
+    QCOMPARE(showMode->isChecked(), showModeChosen);
+    QCOMPARE(modMain::competitionMode, !showModeChosen);
+    QCOMPARE((*main.optMode[1])->isChecked(), !showModeChosen);
+}
+
+// Activated from outside (a task bar), the minimised exercise window comes back with its
+// minimised owner, and the owner does not cover it.
+void TestBackdrop::restoringExerciseWindowRestoresItsOwner()
+{
+    TestWorld world;
+    FrmVelantra &exercise = world.openExercise(true);
+    FrmMain &main = forms::frmMain();
+    main.setWindowState(Form::Minimized);
+    QCOMPARE(exercise.WindowState(), int(Form::Minimized));
+
+    exercise.setWindowState(Form::Normal);
+    QCOMPARE(main.WindowState(), int(Form::Normal));
+    QCOMPARE(exercise.WindowState(), int(Form::Normal));
+    QCOMPARE(main.frontWindow(), &exercise);
 }
 
 void TestBackdrop::closingStartWindowUnloadsEverything_data()

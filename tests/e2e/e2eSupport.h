@@ -12,10 +12,14 @@
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <cstdlib>
 
 namespace e2e {
+
+// The X window of a top-level widget.
+inline unsigned long xid(const QWidget &w) { return static_cast<unsigned long>(w.winId()); }
 
 struct Result {
     int exitCode = -1;
@@ -45,6 +49,11 @@ inline Result run(const QString &program, const QStringList &args, int timeoutMs
 // program gets the events as from a user.
 inline bool moveTo(QPoint global)
 {
+    // A synchronous move waits for the pointer to arrive, so it would wait in vain when
+    // the pointer is there already.
+    const Result at = run(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")});
+    if (at.out.startsWith(QStringLiteral("x:%1 y:%2 ").arg(global.x()).arg(global.y())))
+        return true;
     return run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"),
                                            QString::number(global.x()), QString::number(global.y())})
                .exitCode == 0;
@@ -129,6 +138,58 @@ inline int wmState(unsigned long id)
     if (r.out.contains(QLatin1String("Normal")))
         return 1;
     return 0;
+}
+
+// The screen and the desktop's work area (the screen less its task bars), as the X server
+// and the window manager publish them.
+inline QRect rootGeometry()
+{
+    const Result r = run(QStringLiteral("xwininfo"), {QStringLiteral("-root")});
+    const QRegularExpression width(QStringLiteral("Width:\\s+(\\d+)")), height(QStringLiteral("Height:\\s+(\\d+)"));
+    return QRect(0, 0, width.match(r.out).captured(1).toInt(), height.match(r.out).captured(1).toInt());
+}
+
+inline QRect workArea()
+{
+    const Result r = run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_WORKAREA")});
+    const QRegularExpression re(QStringLiteral("=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)"));
+    const QRegularExpressionMatch m = re.match(r.out);
+    if (!m.hasMatch())
+        return QRect();
+    return QRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+}
+
+// The window the window manager made active, 0 for none.
+inline unsigned long activeWindow()
+{
+    const Result r = run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_ACTIVE_WINDOW")});
+    const QRegularExpression re(QStringLiteral("0x[0-9a-fA-F]+"));
+    return re.match(r.out).captured(0).toULong(nullptr, 16);
+}
+
+// Real key strokes to whatever window has the X input focus, e.g. "Tab", "space", "7".
+inline bool typeKeys(const QStringList &keys)
+{
+    return run(QStringLiteral("xdotool"), QStringList{QStringLiteral("key")} + keys).exitCode == 0;
+}
+
+// Asks the window manager to activate a window, as a task bar or a pager does; a
+// minimised window is restored first.
+inline bool activateFromOutside(unsigned long id)
+{
+    return run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QString::number(id)}).exitCode == 0;
+}
+
+// Another X client destroys the window (XDestroyWindow).
+inline bool destroyFromOutside(unsigned long id)
+{
+    return run(QStringLiteral("xdotool"), {QStringLiteral("windowclose"), QString::number(id)}).exitCode == 0;
+}
+
+// The window manager minimises the window, as its own button would.
+inline bool minimiseFromOutside(unsigned long id)
+{
+    return run(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), QString::number(id)}).exitCode == 0;
 }
 
 inline bool nearColour(QRgb pixel, int r, int g, int b, int tolerance = 2)

@@ -11,17 +11,11 @@
 #include "ui/skin/SkinButton.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QScreen>
 #include <QTest>
 
 namespace {
-
-QImage startView()
-{
-    QGuiApplication::sync();
-    QTest::qWait(200);
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32).copy(0, 0, 1280, 800);
-}
 
 // Rows of the screenshots that differ.
 QList<int> differingRows(const QImage &a, const QImage &b)
@@ -36,6 +30,22 @@ QList<int> differingRows(const QImage &a, const QImage &b)
     return rows;
 }
 
+// The screen once it shows the window's own picture, nothing in front of it and nothing
+// still being drawn; waits up to ten seconds, then returns what the screen shows.
+QImage settledScreen(QWidget &window)
+{
+    QDeadlineTimer deadline(10000);
+    for (;;) {
+        QGuiApplication::sync();
+        const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage()
+                                  .convertToFormat(QImage::Format_RGB32).copy(0, 0, 1280, 800);
+        const QImage own = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        if (differingRows(screen, own).isEmpty() || deadline.hasExpired())
+            return screen;
+        QTest::qWait(20);
+    }
+}
+
 } // namespace
 
 class TestE2eBack : public QObject {
@@ -48,7 +58,7 @@ private slots:
         QVERIFY(app::startUp());
         FrmMain &main = *forms::loadedMain();
         QVERIFY(QTest::qWaitForWindowActive(&main));
-        const QImage before = startView();
+        const QImage before = settledScreen(main);
 
         QVERIFY(e2e::clickAt(main.btnStart->mapToGlobal(main.btnStart->rect().center())));
         QTRY_VERIFY(forms::loadedVelantra() && forms::loadedVelantra()->isVisible());
@@ -64,7 +74,7 @@ private slots:
         QTRY_VERIFY(!forms::loadedVelantra());
         QCOMPARE(modMain::exerciseOpen, 0);
 
-        const QImage after = startView();
+        const QImage after = settledScreen(main);
         QVERIFY(after.save(QStringLiteral("e2e-back.png")));
         // What the screen shows is the start window's own start view, nothing in front.
         const QImage own = main.grab().toImage().convertToFormat(QImage::Format_RGB32);

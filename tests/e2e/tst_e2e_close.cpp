@@ -1,5 +1,5 @@
-// The real executable, closed through the close cell of its caption strip, ends with
-// exit code 0.
+// The real executable, closed through the close cell of its caption strip or by another
+// X client destroying its start window, ends with exit code 0.
 #include "e2eSupport.h"
 
 #include <QCoreApplication>
@@ -9,11 +9,20 @@ class TestE2eClose : public QObject {
     Q_OBJECT
 
 private slots:
-    void closeCellEndsProgram();
+    void closingEndsProgram_data();
+    void closingEndsProgram();
 };
 
-void TestE2eClose::closeCellEndsProgram()
+void TestE2eClose::closingEndsProgram_data()
 {
+    QTest::addColumn<bool>("destroyedFromOutside");
+    QTest::newRow("close cell of the strip") << false;
+    QTest::newRow("start window destroyed by another client") << true;
+}
+
+void TestE2eClose::closingEndsProgram()
+{
+    QFETCH(bool, destroyedFromOutside);
     QProcess program;
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.start(QStringLiteral(VELANTRA_EXECUTABLE), {});
@@ -28,14 +37,17 @@ void TestE2eClose::closeCellEndsProgram()
     const unsigned long id = found.out.split(QLatin1Char('\n')).first().toULong();
     QVERIFY(id != 0);
     QTRY_COMPARE(e2e::xwininfo(id).geometry, QRect(0, 0, 1280, 800));
-    QTest::qWait(300);
     QCOMPARE(program.state(), QProcess::Running);
 
-    // The strip sits 4 pixels in from the top right corner; its fourth cell is the close
-    // button. The pointer arrives first (the cell lights), then the click.
-    const QPoint closeCell(1280 - 4 - 68 + 51 + 8, 4 + 7);
-    QVERIFY(e2e::moveTo(closeCell + QPoint(0, 40)));
-    QVERIFY(e2e::clickAt(closeCell));
+    if (destroyedFromOutside) {
+        QVERIFY(e2e::destroyFromOutside(id));
+    } else {
+        // The strip sits 4 pixels in from the top right corner; its fourth cell is the
+        // close button. The pointer arrives first (the cell lights), then the click.
+        const QPoint closeCell(1280 - 4 - 68 + 51 + 8, 4 + 7);
+        QVERIFY(e2e::moveTo(closeCell + QPoint(0, 40)));
+        QVERIFY(e2e::clickAt(closeCell));
+    }
 
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);

@@ -56,27 +56,18 @@ wait_for() {
     return 1
 }
 
-# A display is free when neither its lock file nor its socket exists. Another run may
-# take the same number between the look and the start, so a server that does not come
-# up moves on to the next number.
+# The server picks a free display number itself and reports it (-displayfd), so runs
+# started at the same moment, by this or another worktree, never share a display. It
+# does not reset when its last client leaves (-noreset): a window manager connecting
+# during such a reset, right after the first check, would be turned away.
 display=""
-n=${XVFB_FIRST_DISPLAY:-90}
-for attempt in $(seq 1 20); do
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
-        n=$((n + 1))
-    done
-    Xvfb ":$n" -screen 0 "${screen_size}x24" -dpi "$dpi" -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    # The answer must come from this server: one that lost the race for the number exits.
-    if wait_for "xdpyinfo -display :$n >/dev/null 2>&1" 100 && sleep 0.2 && kill -0 "$xvfb_pid" 2>/dev/null; then
-        display=":$n"
-        break
-    fi
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=""
-    n=$((n + 1))
-done
+Xvfb -displayfd 3 -noreset -screen 0 "${screen_size}x24" -dpi "$dpi" -nolisten tcp \
+    3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
+xvfb_pid=$!
+if wait_for "[ -s '$workdir/display' ]" 100; then
+    display=":$(head -n1 "$workdir/display")"
+    wait_for "xdpyinfo -display $display >/dev/null 2>&1" 100 || display=""
+fi
 if [ -z "$display" ]; then
     echo "$0: no X server could be started" >&2
     cat "$workdir/xvfb.log" >&2
@@ -90,6 +81,14 @@ unset WAYLAND_DISPLAY
 # An EWMH window manager announces itself on the root window once it manages the screen.
 # E2E_WM_LOG=FILE keeps the window manager's output, to see how it stacked.
 wm_log=${E2E_WM_LOG:-$workdir/wm.log}
+if [ "$wm" = icewm ]; then
+    # By default icewm shrinks and moves every window into the area above its task bar;
+    # the program places its windows itself (a 1280 x 800 start window, a backdrop over
+    # the whole screen), so the runs let them stand where they are put.
+    mkdir -p "$workdir/icewm"
+    printf 'LimitSize=0\nLimitPosition=0\n' >"$workdir/icewm/preferences"
+    export ICEWM_PRIVCFG=$workdir/icewm
+fi
 "${wm_command[@]}" >"$wm_log" 2>&1 &
 wm_pid=$!
 if ! wait_for "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" 100; then
