@@ -1,9 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Fonts.h"
 
 #include "ui/skin/BoldText.h"
-
-#include <QFontDatabase>
-#include <QStandardPaths>
 
 namespace fonts {
 
@@ -13,15 +11,6 @@ void ensureTahoma()
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
         return;
     registerTahoma();
-}
-
-void registerTahoma()
-{
-    for (const char *file : {"wine/fonts/tahoma.ttf", "wine/fonts/tahomabd.ttf"}) {
-        const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QString::fromLatin1(file));
-        if (!path.isEmpty())
-            QFontDatabase::addApplicationFont(path);
-    }
 }
 
 } // namespace fonts
