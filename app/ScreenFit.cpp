@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ScreenFit.h"
 
 #include "ui/skin/SkinRegions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fills a 3840 x 2160 image with the backdrop's four-colour gradient, the largest
 // screen the backdrop is likely to cover, and prints the median and worst of 21 runs.
 // Target: under 50 ms, since the fill runs while the backdrop is first shown.

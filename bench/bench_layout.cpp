@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the exercise window's layout-and-paint pass, frames included, at the largest and
 // the smallest window the program makes. Prints the median and the worst pass.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shuffle on the real exercise window: how many cells it re-rolls per second, how
 // often the grid is painted meanwhile, and how soon a STOP click ends it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up time and memory of the real program against the toolkit's floor, measured
 // side by side in one run: a bare Qt program (bench_startup_floor) that registers the
 // same fonts and paints one 1280 x 800 window, and the program itself (this executable

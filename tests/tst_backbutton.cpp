@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned Back button: its three looks, its pointer tracking with the mouse capture
 // (driven by real mouse events through the window, so the grab routes them), the caption
 // fitting, and the click that returns to the start window.

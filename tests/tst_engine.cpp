@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Platform.h"
 #include "engine/ExerciseControls.h"
 #include "engine/ExerciseEngine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window as START opens it: its layout pass, its painting from the skin
 // template, the control panel's column and the score row with the labels' real sizes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout arithmetic of the exercise and start windows, without widgets: the worked
 // numbers with the design sizes of the labels.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing primitives on bare surfaces, with a template whose every pixel is unique.
 
 #include "CodedTemplate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting on a screen with twice the pixels: surfaces keep images at ratio 2 and copy
 // from the scale-2 template, pixel for pixel at doubled coordinates.
 

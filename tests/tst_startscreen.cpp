@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start window's painting in its two views and the layout of its controls.
 
 #include "CodedTemplate.h"

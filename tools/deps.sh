@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build, the program and the tests need, when missing.
 #   deps.sh          everything: the program, the tests, the benchmarks, the packaging
 #   deps.sh program  only what building and running the program needs

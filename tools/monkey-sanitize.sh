@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The full random-use run (100,000 actions by default) under AddressSanitizer, its leak
 # checker and UndefinedBehaviorSanitizer. Any report fails the run.
 # Usage: tools/monkey-sanitize.sh [actions] [seed]

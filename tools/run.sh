@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program alone, optimised, into build-release/ and starts it. The tests and
 # benchmarks are left to tools/test.sh, which builds everything into build/.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and runs the whole test suite: unit and widget tests on the
 # offscreen platform, end-to-end tests under Xvfb with a window manager.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the window-order and keyboard-focus tests many times over, on three screen sizes
 # and under two window managers, while load processes keep both cores busy:
 #   repeat-window-order.sh [BUILD_DIR]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // START and then Back with real pointer events on a real X server: the exercise window
 // goes away and the start view comes back. Only the title and the pictures placed by its
 // height differ from the first start view: the open view leaves the face set to Arial.

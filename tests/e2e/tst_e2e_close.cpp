@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real executable, closed through the close cell of its caption strip or by another
 // X client destroying its start window, ends with exit code 0.
 #include "e2eSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard on a real X server with a window manager: after the program's windows
 // are minimised and restored, or activated by any means, keys go to the window in front
 // and never to the start window it covers; the running exercise is kept. Windows that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real executable on the screens people have: landscape, portrait and narrow
 // screens, each at the desktop scales that make sense for it. For every case the program
 // starts, or refuses the screen with its message, as the fitting rules say; the start

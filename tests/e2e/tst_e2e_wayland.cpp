@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real executable in a Wayland session (weston with XWayland, the Qt Wayland plugin
 // installed, QT_QPA_PLATFORM unset): it runs on its X11 platform, through XWayland, and
 // asks for the place and size it has on a plain X server.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's windows on a real X server with a window manager: where they are, how
 // they stack, the backdrop behind them, and minimise and restore with the owner. Runs on
 // any screen from 1280 x 800 up and under openbox or icewm (E2E_SCREEN, E2E_WM): the

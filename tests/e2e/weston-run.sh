@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command in a Wayland session with XWayland, as on a desktop where Wayland is the
 # default: weston on its headless backend, X clients through XWayland.
 #   weston-run.sh COMMAND [ARGS...]

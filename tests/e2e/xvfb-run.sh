@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a private X server with a window manager:
 #   xvfb-run.sh COMMAND [ARGS...]
 # Starts Xvfb on a free display (24 bits, no TCP), waits until it answers, starts a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The launcher and the AppStream metadata pass their validators, strictly, and the
 # metadata holds what a software centre's page shows.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, checks what it holds and declares, runs lintian on it, and
 # starts the packaged program (offscreen) to see that it runs from where the package puts
 # it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Looks of the skinned controls: caption-button glyphs, Back-button bars and the
 // panel frame.
 #include "tools/skingen/SkinArtPalette.h"

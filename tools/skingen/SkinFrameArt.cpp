@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window frame and the header band with its left tab.
 #include "tools/skingen/SkinArtPalette.h"
 #include "tools/skingen/SkinArtParts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures: the emblem, the start window's logo and slogan, and the hand cursor.
 #include "tools/skingen/SkinArt.h"
 #include "tools/skingen/SkinArtPalette.h"

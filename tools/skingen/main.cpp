@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // skingen: writes the program's artwork into assets/ (or the folder given as the
 // only argument). A developer tool; the program itself only reads these files.
 #include "tools/skingen/SkinArt.h"
