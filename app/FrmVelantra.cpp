@@ -131,6 +131,9 @@ FrmVelantra::FrmVelantra()
 void FrmVelantra::Form_Load()
 {
     engine_.load();
+    // The keyboard starts on SHUFFLE, the first step of an exercise, not on Back (first in
+    // the tab order), where an Enter pressed out of habit would leave the exercise.
+    btnKaristir->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmVelantra::teardown()

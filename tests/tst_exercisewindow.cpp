@@ -996,9 +996,10 @@ void TstExerciseWindow::keyboardOnlySession()
     QVERIFY(QTest::qWaitForWindowActive(ex_));
     QCOMPARE(modMain::exerciseOpen, 1);
 
-    // SHUFFLE with Space; Enter on a focused Back then stops the shuffle and stays.
-    QVERIFY(tabTo(ex_->btnKaristir.get()));
-    QTest::keyClick(ex_->btnKaristir.get(), Qt::Key_Space);
+    // The keyboard starts on SHUFFLE, not on Back, the first in the tab order: Space
+    // starts the shuffle; Enter on a focused Back then stops it and stays.
+    QCOMPARE(QApplication::focusWidget(), ex_->btnKaristir.get());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QVERIFY(ex_->state().shuffling);
     QCOMPARE(focusMarkPixels(ex_->btnBack.get()), 0);
     QVERIFY(tabTo(ex_->btnBack.get()));
