@@ -35,18 +35,6 @@ QStringList wmClass(unsigned long id)
     return values;
 }
 
-// The program's visible top-level windows as the X server lists them.
-QList<unsigned long> visibleWindowsOf(qint64 pid)
-{
-    const e2e::Result r = e2e::run(QStringLiteral("xdotool"),
-                                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                    QString::number(pid)});
-    QList<unsigned long> ids;
-    for (const QString &line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        ids << line.toULong();
-    return ids;
-}
-
 } // namespace
 
 class TestE2eLauncher : public QObject {
@@ -68,16 +56,16 @@ void TestE2eLauncher::everyWindowMatchesTheLauncher()
 
     // The start window alone, then with the exercise window (START) and the backdrop
     // (the first cell of the strip).
-    QTRY_COMPARE_WITH_TIMEOUT(visibleWindowsOf(program.processId()).size(), 1, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(e2e::visibleWindowsOf(program.processId()).size(), 1, 15000);
     const QRectF start = startLayout::controlPlaces(1280, 800).start;
     QVERIFY(e2e::clickAt(start.center().toPoint()));
-    QTRY_COMPARE_WITH_TIMEOUT(visibleWindowsOf(program.processId()).size(), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(e2e::visibleWindowsOf(program.processId()).size(), 2, 10000);
     const QPoint backdropCell(1280 - 4 - 68 + 8, 4 + 7);
     QVERIFY(e2e::moveTo(backdropCell + QPoint(0, 40)));
     QVERIFY(e2e::clickAt(backdropCell));
-    QTRY_COMPARE_WITH_TIMEOUT(visibleWindowsOf(program.processId()).size(), 3, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(e2e::visibleWindowsOf(program.processId()).size(), 3, 10000);
 
-    for (unsigned long id : visibleWindowsOf(program.processId())) {
+    for (unsigned long id : e2e::visibleWindowsOf(program.processId())) {
         const QStringList values = wmClass(id);
         QCOMPARE(values.size(), 2);
         // Launchers match the class; some docks compare the instance too.

@@ -104,6 +104,14 @@ QList<QPoint> insideOf(const QWidget &window)
     return {r.center(), QPoint(100, 100), QPoint(r.width() - 100, r.height() - 100)};
 }
 
+// From the bottom: the backdrop, the start window, the exercise window; the start window's
+// top band and the inside of the exercise window show on the screen.
+QString programOverBackdrop(const QWidget &backdrop, FrmMain &main, QWidget &exercise)
+{
+    return misordered({&backdrop, &main, &exercise}) + coveredAt(main, topBand(main))
+         + coveredAt(exercise, insideOf(exercise));
+}
+
 } // namespace
 
 class TestE2eWindows : public QObject {
@@ -206,11 +214,7 @@ void TestE2eWindows::backdropShowsGradientBehindProgram()
     QTRY_COMPARE(e2e::activeWindow(), xid(exercise));
     QString failure;
     QTRY_VERIFY2((failure = misordered({&backdrop, &main, &exercise})).isEmpty(), qPrintable(failure));
-    QVERIFY2(keepsHolding([&] {
-                 return misordered({&backdrop, &main, &exercise}) + coveredAt(main, topBand(main))
-                      + coveredAt(exercise, insideOf(exercise));
-             },
-                          &failure),
+    QVERIFY2(keepsHolding([&] { return programOverBackdrop(backdrop, main, exercise); }, &failure),
              qPrintable(failure));
 
     const QImage screen = screenShot();
@@ -245,11 +249,7 @@ void TestE2eWindows::clickOnBackdropBringsProgramForward()
     QTRY_COMPARE(e2e::activeWindow(), xid(exercise));
     QString failure;
     QTRY_VERIFY2((failure = misordered({&backdrop, &main, &exercise})).isEmpty(), qPrintable(failure));
-    QVERIFY2(keepsHolding([&] {
-                 return misordered({&backdrop, &main, &exercise}) + coveredAt(main, topBand(main))
-                      + coveredAt(exercise, insideOf(exercise));
-             },
-                          &failure),
+    QVERIFY2(keepsHolding([&] { return programOverBackdrop(backdrop, main, exercise); }, &failure),
              qPrintable(failure));
 
     // With the exercise window closed (its Back button), the start window comes forward.
