@@ -78,14 +78,17 @@ inline QList<unsigned long> visibleWindowsOf(qint64 pid)
     return ids;
 }
 
-// The first visible window with this name, once there is one; 0 when none comes. A
-// busy machine can take many seconds to start a program, hence the long deadline.
+// How long a program started by a test may take to show its first window: a deadline,
+// met at once on a quiet machine, generous for a busy one.
+inline constexpr int kStartDeadlineMs = 60000;
+
+// The first visible window with this name, once there is one; 0 when none comes.
 inline unsigned long windowNamed(const QString &name)
 {
     const e2e::Result r = e2e::run(QStringLiteral("xdotool"),
                                    {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
                                     QStringLiteral("--name"), QStringLiteral("^%1$").arg(name)},
-                                   30000);
+                                   kStartDeadlineMs);
     return r.exitCode == 0 ? r.out.split(QLatin1Char('\n')).first().toULong() : 0;
 }
 

@@ -30,12 +30,7 @@ void TestE2eClose::closingEndsProgram()
     QVERIFY(program.waitForStarted());
 
     // The start window, once the window manager shows it.
-    const e2e::Result found = e2e::run(QStringLiteral("xdotool"),
-                                       {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                        QStringLiteral("--name"), QStringLiteral("^Tovarin Parlendo$")},
-                                       15000);
-    QCOMPARE(found.exitCode, 0);
-    const unsigned long id = found.out.split(QLatin1Char('\n')).first().toULong();
+    const unsigned long id = e2e::windowNamed(QStringLiteral("Tovarin Parlendo"));
     QVERIFY(id != 0);
     QTRY_COMPARE(e2e::xwininfo(id).geometry, QRect(0, 0, 1280, 800));
     QCOMPARE(program.state(), QProcess::Running);

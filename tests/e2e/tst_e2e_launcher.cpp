@@ -56,7 +56,7 @@ void TestE2eLauncher::everyWindowMatchesTheLauncher()
 
     // The start window alone, then with the exercise window (START) and the backdrop
     // (the first cell of the strip).
-    QTRY_COMPARE_WITH_TIMEOUT(e2e::visibleWindowsOf(program.processId()).size(), 1, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(e2e::visibleWindowsOf(program.processId()).size(), 1, e2e::kStartDeadlineMs);
     const QRectF start = startLayout::controlPlaces(1280, 800).start;
     QVERIFY(e2e::clickAt(start.center().toPoint()));
     QTRY_COMPARE_WITH_TIMEOUT(e2e::visibleWindowsOf(program.processId()).size(), 2, 10000);
