@@ -4,6 +4,7 @@
 // What the X server itself says about windows, and real input through it: the tools
 // x11-utils and xdotool, run as child processes on the test's display.
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QList>
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 #include <QWidget>
 
 #include <cstdlib>
@@ -85,11 +87,22 @@ inline constexpr int kStartDeadlineMs = 60000;
 // The first visible window with this name, once there is one; 0 when none comes.
 inline unsigned long windowNamed(const QString &name)
 {
-    const e2e::Result r = e2e::run(QStringLiteral("xdotool"),
-                                   {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"), QStringLiteral("^%1$").arg(name)},
-                                   kStartDeadlineMs);
-    return r.exitCode == 0 ? r.out.split(QLatin1Char('\n')).first().toULong() : 0;
+    // A search walks every window on the server; one destroyed under it (a program that
+    // replaces its first windows, another test's program ending) fails the whole search
+    // with an X error, so a failed search is made again until the deadline.
+    const QDeadlineTimer deadline(kStartDeadlineMs);
+    for (;;) {
+        const int left = int(deadline.remainingTime());
+        const Result r = run(QStringLiteral("xdotool"),
+                             {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                              QStringLiteral("--name"), QStringLiteral("^%1$").arg(name)},
+                             left);
+        if (r.exitCode == 0)
+            return r.out.split(QLatin1Char('\n')).first().toULong();
+        if (deadline.hasExpired())
+            return 0;
+        QThread::msleep(50);
+    }
 }
 
 // A window as the X server has it.
