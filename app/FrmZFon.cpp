@@ -54,9 +54,13 @@ void FrmZFon::paintGradient(std::uint32_t c1, std::uint32_t c2, std::uint32_t c3
     const std::vector<gradient::Vertex> vertices = {vertex(0, 0, c1), vertex(w, 0, c2), vertex(w, h, c3),
                                                      vertex(0, h, c4)};
     const std::vector<gradient::Triangle> triangles = {{0, 1, 2}, {0, 2, 3}};
-    QImage &image = drawingContext();
-    gradient::fillTriangles(image, vertices, triangles);
-    drawn(QRect(0, 0, w, h));
+    Drawing picture;
+    picture.kind = Drawing::Kind::Copy;
+    picture.pixels = blankImage();
+    gradient::fillTriangles(picture.pixels, vertices, triangles);
+    picture.area = picture.clip = QRect(0, 0, w, h);
+    picture.source = QRectF(QPointF(0, 0), QSizeF(w, h) * picture.pixels.devicePixelRatio());
+    draw(std::move(picture));
 }
 
 void FrmZFon::Form_GotFocus()

@@ -165,12 +165,11 @@ public:
     void spoilPersistentCell(int cell)
     {
         const QRect r(kCellW * (cell - 1), 0, kCellW, kCellH);
+        Drawing junk;
+        junk.area = junk.clip = r;
+        junk.colour = QColor(1, 2, 3);
         strip->setAutoRedraw(true);
-        {
-            QPainter p(&strip->drawingContext());
-            p.fillRect(r, QColor(1, 2, 3));
-        }
-        strip->drawn(r);
+        strip->draw(junk);
         strip->setAutoRedraw(false);
     }
 

@@ -7,6 +7,7 @@
 #include "app/Fonts.h"
 #include "app/FrmMain.h"
 #include "app/ModMain.h"
+#include "ui/skin/Cursors.h"
 #include "ui/skin/SkinDraw.h"
 #include "ui/skin/SkinRegions.h"
 #include "ui/skin/Surface.h"
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <QTest>
 
@@ -91,6 +93,11 @@ private slots:
     void persistentPaintSurvivesRepaint();
     void refreshDropsDirectDrawingNotYetShown();
     void clsClearsToBackColour();
+    void windowShowsTheKeptDrawings();
+    void grownSurfaceShowsBackgroundBeyond();
+    void manyKeptDrawingsAllStay();
+    void embeddedImagesMatchTheirPictures_data();
+    void embeddedImagesMatchTheirPictures();
     void fontSizesInPixels_data();
     void fontSizesInPixels();
     void centredTextFollowsItsRectangle();
@@ -399,6 +406,91 @@ void TestSkin::clsClearsToBackColour()
     s->Cls();
     QString m = colourMismatch(s->persistentImage(), QRect(0, 0, 120, 80), green);
     QVERIFY2(m.isEmpty(), qPrintable(m));
+}
+
+// Kept drawings are painted again by the window itself; what it shows, also after a
+// repaint of a small part, is what the surface reports as kept.
+void TestSkin::windowShowsTheKeptDrawings()
+{
+    Surface s;
+    s.resize(300, 200);
+    s.setBackColor(QColor::fromRgb(kBack));
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    s.setAutoRedraw(true);
+    s.Cls();
+    paintFrame(s, 300, 200, 25);
+    s.setFont(tahoma(12, true));
+    s.setForeColor(qRgb(0, 0, 128));
+    drawTextInRect(s, QStringLiteral("START"), 40, 60, 200, 100, kDtCenterSingleLine);
+    s.Refresh();
+    s.setAutoRedraw(false);
+    const auto shown = [&s] {
+        return s.screen()->grabWindow(s.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const int paints = s.paintCount();
+    QTRY_VERIFY(s.paintCount() > paints);
+    QCOMPARE(shown(), s.persistentImage());
+
+    // A partial repaint across the text and a frame edge.
+    s.repaint(QRect(0, 70, 120, 20));
+    QCOMPARE(shown(), s.persistentImage());
+    // The kept drawings are not the back colour alone.
+    QVERIFY(colourMismatch(s.persistentImage(), QRect(0, 0, 300, 200), kBack).size() > 0);
+}
+
+// A grown surface keeps what was drawn, cut at its old edge, and shows its back colour
+// beyond.
+void TestSkin::grownSurfaceShowsBackgroundBeyond()
+{
+    auto s = textSurface(100, 40, tahoma(12, true));
+    drawTextInRect(*s, QStringLiteral("WWWWWWWWWW"), 0, 0, 400, 40, kDtLeftTop);
+    const QImage before = s->persistentImage().copy();
+    QVERIFY(!inkBounds(before, QRect(60, 0, 40, 40), isInk).isEmpty());   // the text reaches the edge
+    s->resize(200, 40);
+    const QImage after = s->persistentImage();
+    QCOMPARE(after.size(), QSize(200, 40));
+    QCOMPARE(after.copy(0, 0, 100, 40), before);
+    const QString m = colourMismatch(after, QRect(100, 0, 100, 40), qRgb(255, 255, 255));
+    QVERIFY2(m.isEmpty(), qPrintable(m));
+}
+
+// Thousands of kept drawings, none covering another: every one of them still shows.
+void TestSkin::manyKeptDrawingsAllStay()
+{
+    constexpr int kW = 100, kH = 60;   // 6000 pixels, one drawing each
+    auto s = blankSurface(kW, kH);
+    const auto colourAt = [](int x, int y) { return QColor(x * 2, y * 4, (x + y) % 256); };
+    for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x) {
+            Drawing dot;
+            dot.area = dot.clip = QRect(x, y, 1, 1);
+            dot.colour = colourAt(x, y);
+            s->draw(dot);
+        }
+    }
+    const QImage &img = s->persistentImage();
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            QCOMPARE(QColor(img.pixel(x, y)), colourAt(x, y));
+}
+
+// The pointer and icons are decoded when the program is built; they are the pictures.
+void TestSkin::embeddedImagesMatchTheirPictures_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"hand", "hand@2x", "icons/velantra-16", "icons/velantra-32", "icons/velantra-48",
+                             "icons/velantra-64"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestSkin::embeddedImagesMatchTheirPictures()
+{
+    QFETCH(QString, name);
+    const QImage picture(QStringLiteral("../assets/%1.png").arg(name));
+    QVERIFY(!picture.isNull());
+    const QImage embedded = skinCursors::embeddedImage(name);
+    QCOMPARE(embedded, picture.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 void TestSkin::fontSizesInPixels_data()

@@ -2,14 +2,11 @@
 #include "ui/skin/SkinDraw.h"
 
 #include "app/ModMain.h"
-#include "ui/skin/BoldText.h"
 #include "ui/skin/SkinTemplate.h"
 #include "ui/skin/Surface.h"
 
-#include <QPainter>
 
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -25,44 +22,6 @@ int templateHeight()
     return t ? t->ScaleHeight() : skin::kTemplateHeight;
 }
 
-// Copies the w x h device pixels at (sx, sy) of `from` to (dx, dy) of `to`, clipped to
-// both images. For 32-bit pixels with full alpha this is exactly what a painter in
-// source mode does, without the cost of a painter for each of a frame's many tiles.
-bool copyDevicePixels(QImage &to, int dx, int dy, const QImage &from, int sx, int sy, int w, int h)
-{
-    if (from.format() != QImage::Format_RGB32
-        || (to.format() != QImage::Format_RGB32 && to.format() != QImage::Format_ARGB32_Premultiplied))
-        return false;
-    // Moves a into [0, limit), moving b along with it and shortening the run.
-    const auto clip = [](int &a, int &b, int &extent, int limit) {
-        if (a < 0) {
-            b -= a;
-            extent += a;
-            a = 0;
-        }
-        if (a + extent > limit)
-            extent = limit - a;
-    };
-    clip(sx, dx, w, from.width());
-    clip(sy, dy, h, from.height());
-    clip(dx, sx, w, to.width());
-    clip(dy, sy, h, to.height());
-    if (w <= 0 || h <= 0)
-        return true;
-    uchar *toBits = to.bits();
-    const uchar *fromBits = from.constBits();
-    const qsizetype toStride = to.bytesPerLine();
-    const qsizetype fromStride = from.bytesPerLine();
-    for (int row = 0; row < h; ++row)
-        std::memcpy(toBits + (dy + row) * toStride + dx * 4, fromBits + (sy + row) * fromStride + sx * 4, size_t(w) * 4);
-    return true;
-}
-
-bool wholeRatio(qreal ratio)
-{
-    return ratio == 1.0 || ratio == 2.0;
-}
-
 } // namespace
 
 void copyFromTemplate(Surface &target, int dx, int dy, int w, int h, int sx, int sy)
@@ -70,47 +29,37 @@ void copyFromTemplate(Surface &target, int dx, int dy, int w, int h, int sx, int
     const SkinTemplate *source = SkinTemplate::current();
     if (!source)
         return;
-    QImage &image = target.drawingContext();
-    const qreal ratio = image.devicePixelRatio();
-    const SkinTemplate::Source src = source->sourceFor(QRect(sx, sy, w, h), ratio);
-    const QImage &from = *src.image;
-    sx -= src.origin.x();
-    sy -= src.origin.y();
-    const qreal fromRatio = from.devicePixelRatio();
-    const int r = int(ratio);
-    const bool copied = fromRatio == ratio && wholeRatio(ratio)
-                     && copyDevicePixels(image, dx * r, dy * r, from, sx * r, sy * r, w * r, h * r);
-    if (!copied) {
-        QPainter p(&image);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(QRectF(dx, dy, w, h), from, QRectF(sx * fromRatio, sy * fromRatio, w * fromRatio, h * fromRatio));
-    }
-    target.drawn(QRect(dx, dy, w, h));
+    const SkinTemplate::Source src = source->sourceFor(QRect(sx, sy, w, h), target.imageRatio());
+    const qreal fromRatio = src.image->devicePixelRatio();
+    Drawing copy;
+    copy.kind = Drawing::Kind::Copy;
+    copy.area = copy.clip = QRect(dx, dy, w, h);
+    copy.pixels = *src.image;
+    copy.source = QRectF((sx - src.origin.x()) * fromRatio, (sy - src.origin.y()) * fromRatio, w * fromRatio,
+                         h * fromRatio);
+    target.draw(std::move(copy));
 }
 
 void drawTextInRect(Surface &target, const QString &text, int left, int top, int right, int bottom,
                     unsigned format)
 {
     modMain::textRect = {left, top, right, bottom};
-    const QRect rect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-    int flags = Qt::TextSingleLine;
+    Drawing line;
+    line.kind = Drawing::Kind::Text;
+    line.area = line.clip = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    line.alignment = Qt::TextSingleLine;
     if (format & kDtCenter)
-        flags |= Qt::AlignHCenter;
+        line.alignment |= Qt::AlignHCenter;
     else
-        flags |= Qt::AlignLeft;
+        line.alignment |= Qt::AlignLeft;
     if (format & 0x4)   // vertical centring only counts on a single line
-        flags |= Qt::AlignVCenter;
+        line.alignment |= Qt::AlignVCenter;
     else
-        flags |= Qt::AlignTop;
-    QImage &image = target.drawingContext();
-    {
-        QPainter p(&image);
-        p.setClipRect(rect);
-        p.setFont(target.font().toQFont());
-        p.setPen(QColor::fromRgb(target.foreColor()));
-        boldText::drawOverstruck(p, [&] { p.drawText(rect, flags, text); });
-    }
-    target.drawn(rect);
+        line.alignment |= Qt::AlignTop;
+    line.font = target.font().toQFont();
+    line.colour = QColor::fromRgb(target.foreColor());
+    line.text = text;
+    target.draw(std::move(line));
 }
 
 FrameHeader startHeader()

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/skin/Surface.h"
 
+#include "ui/skin/BoldText.h"
+
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 int mouseButtonsOf(Qt::MouseButtons buttons)
 {
@@ -29,64 +33,146 @@ qreal Surface::imageRatio() const
     return devicePixelRatioF() >= 1.5 ? 2.0 : 1.0;
 }
 
-void Surface::ensureImages()
+void Drawing::paint(QPainter &painter) const
+{
+    painter.save();
+    painter.setClipRect(clip, Qt::IntersectClip);
+    switch (kind) {
+    case Kind::Fill:
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(area, colour);
+        break;
+    case Kind::Copy:
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QRectF(area), pixels, source);
+        break;
+    case Kind::Text:
+        painter.setFont(font);
+        painter.setPen(colour);
+        boldText::drawOverstruck(painter, [&] { painter.drawText(area, alignment, text); });
+        break;
+    }
+    painter.restore();
+}
+
+namespace {
+
+// Beyond this many kept drawings the list is flattened into one copy of its pixels, so
+// a surface drawn over and over in small pieces stays bounded.
+constexpr std::size_t kMostKeptDrawings = 4096;
+constexpr std::ptrdiff_t kRecentDrawings = 32;
+
+Drawing fillOf(const QRect &rect, const QColor &colour)
+{
+    Drawing fill;
+    fill.kind = Drawing::Kind::Fill;
+    fill.area = fill.clip = rect;
+    fill.colour = colour;
+    return fill;
+}
+
+} // namespace
+
+void Surface::followSize()
 {
     const qreal ratio = imageRatio();
-    const QSize device = size() * ratio;
-    if (persistent_.size() == device && persistent_.devicePixelRatio() == ratio)
+    if (size() == keptSize_ && ratio == keptRatio_)
         return;
-    // A grown image keeps what was drawn and shows the background beyond it.
-    QImage grown(device, QImage::Format_RGB32);
-    grown.setDevicePixelRatio(ratio);
-    grown.fill(backColor_);
-    if (!persistent_.isNull() && persistent_.devicePixelRatio() == ratio) {
-        QPainter p(&grown);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(QPoint(0, 0), persistent_);
-    }
-    persistent_ = grown;
     direct_ = QImage();
     directShown_ = false;
+    keptPixels_ = QImage();
+    if (ratio != keptRatio_) {
+        kept_.clear();
+        kept_.push_back(fillOf(rect(), backColor_));
+    } else {
+        // A grown surface keeps what was drawn and shows the background beyond it.
+        const QRegion beyond = QRegion(rect()) - QRegion(QRect(QPoint(0, 0), keptSize_));
+        for (const QRect &r : beyond)
+            kept_.push_back(fillOf(r, backColor_));
+    }
+    keptSize_ = size();
+    keptRatio_ = ratio;
+}
+
+void Surface::keep(Drawing drawing)
+{
+    keptAny_ = true;
+    keptPixels_ = QImage();
+    // What an opaque drawing covers completely will never show again. Only the latest
+    // drawings are looked at: a surface drawn again in place redraws what it drew last,
+    // and a frame of many tiles is not searched once for every tile.
+    if (drawing.opaque()) {
+        const auto recent = kept_.end() - std::min<std::ptrdiff_t>(kept_.size(), kRecentDrawings);
+        kept_.erase(std::remove_if(recent, kept_.end(), [&](const Drawing &d) { return drawing.clip.contains(d.clip); }),
+                    kept_.end());
+    }
+    kept_.push_back(std::move(drawing));
+    if (kept_.size() > kMostKeptDrawings) {
+        Drawing flat;
+        flat.kind = Drawing::Kind::Copy;
+        flat.area = flat.clip = rect();
+        flat.pixels = persistentImage();
+        flat.source = QRectF(flat.pixels.rect());
+        kept_.assign(1, std::move(flat));
+    }
 }
 
 void Surface::Cls()
 {
-    ensureImages();
-    persistent_.fill(backColor_);
+    followSize();
+    keptAny_ = true;
+    keptPixels_ = QImage();
+    kept_.assign(1, fillOf(rect(), backColor_));
 }
 
 void Surface::Refresh()
 {
-    // A refresh shows the persistent image alone, also over a direct drawing whose own
+    // A refresh shows the persistent drawings alone, also over a direct drawing whose own
     // repaint is still pending.
     directShown_ = false;
     directRepaintAsked_ = false;
     update();
 }
 
-QImage &Surface::drawingContext()
+void Surface::draw(Drawing drawing)
 {
-    ensureImages();
-    if (autoRedraw_)
-        return persistent_;
+    followSize();
+    drawing.clip &= rect();
+    if (autoRedraw_) {
+        keep(std::move(drawing));
+        return;
+    }
     // Most surfaces are never drawn on directly: their layer is made on first use.
     if (direct_.isNull()) {
-        direct_ = QImage(persistent_.size(), QImage::Format_ARGB32_Premultiplied);
-        direct_.setDevicePixelRatio(persistent_.devicePixelRatio());
+        direct_ = QImage(size() * keptRatio_, QImage::Format_ARGB32_Premultiplied);
+        direct_.setDevicePixelRatio(keptRatio_);
         directShown_ = false;
     }
     if (!directShown_)
         direct_.fill(Qt::transparent);
-    return direct_;
-}
-
-void Surface::drawn(const QRect &rect)
-{
-    if (autoRedraw_)
-        return;
+    {
+        QPainter painter(&direct_);
+        drawing.paint(painter);
+    }
     directShown_ = true;
     directRepaintAsked_ = true;
-    update(rect);
+    update(drawing.clip);
+}
+
+QImage Surface::blankImage()
+{
+    followSize();
+    QImage image(size() * keptRatio_, QImage::Format_RGB32);
+    image.setDevicePixelRatio(keptRatio_);
+    image.fill(backColor_);
+    return image;
+}
+
+void Surface::paintKept(QPainter &painter, const QRect &rect) const
+{
+    for (const Drawing &d : kept_)
+        if (d.clip.intersects(rect))
+            d.paint(painter);
 }
 
 void Surface::setBackColor(const QColor &c)
@@ -118,14 +204,20 @@ void Surface::setMousePointer(int pointer)
 
 const QImage &Surface::persistentImage()
 {
-    ensureImages();
-    return persistent_;
+    followSize();
+    if (keptPixels_.isNull()) {
+        keptPixels_ = QImage(size() * keptRatio_, QImage::Format_RGB32);
+        keptPixels_.setDevicePixelRatio(keptRatio_);
+        keptPixels_.fill(backColor_);
+        QPainter painter(&keptPixels_);
+        paintKept(painter, rect());
+    }
+    return keptPixels_;
 }
 
 QImage Surface::shownImage()
 {
-    ensureImages();
-    QImage shown = persistent_.copy();
+    QImage shown = persistentImage().copy();
     if (directShown_) {
         QPainter p(&shown);
         p.drawImage(QPoint(0, 0), direct_);
@@ -137,25 +229,23 @@ void Surface::paintEvent(QPaintEvent *event)
 {
     ++paintCount_;
     QPainter p(this);
-    if (persistent_.isNull()) {
-        // Nothing was ever drawn here (a plain panel): its background is all it shows, and
-        // it needs no image of its own.
+    if (!keptAny_) {
+        // Nothing was ever drawn here (a plain panel): its background is all it shows.
         p.fillRect(event->rect(), backColor_);
         return;
     }
-    ensureImages();
+    followSize();
     // A repaint the surface did not ask for (the window system uncovering it, a Refresh)
-    // shows the persistent image alone: direct drawings are gone.
+    // shows the persistent drawings alone: direct drawings are gone.
     if (!directRepaintAsked_)
         directShown_ = false;
     directRepaintAsked_ = false;
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    // Clipped to one rectangle at a time, the copy is a plain blit; under the whole
+    // Clipped to one rectangle at a time, each copy is a plain blit; under the whole
     // region (the window less its opaque children) the raster engine would fill span by
     // span on a pool of threads.
     for (const QRect &r : event->region()) {
         p.setClipRect(r);
-        p.drawImage(r, persistent_, QRectF(r.topLeft() * persistent_.devicePixelRatio(), r.size() * persistent_.devicePixelRatio()));
+        paintKept(p, r);
     }
     p.setClipping(false);
     if (directShown_) {

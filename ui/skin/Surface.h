@@ -3,13 +3,35 @@
 
 #include "ui/skin/SkinFont.h"
 
+#include <QFont>
 #include <QImage>
 #include <QWidget>
 
-// Anything the program paints: a window's client area or a picture box. It has a
-// persistent image (AutoRedraw on: drawings are kept and shown on Refresh and on every
-// later repaint) and a direct layer (AutoRedraw off: drawings show at once and vanish
-// at the next repaint that the surface did not ask for itself).
+#include <vector>
+
+// One drawing on a surface: a fill, a copy of pixels, or a line of text, limited to the
+// surface as it was when drawn.
+struct Drawing {
+    enum class Kind { Fill, Copy, Text };
+    Kind kind = Kind::Fill;
+    QRect area;          // where it lands, in the surface's pixels
+    QRect clip;          // the part of area that was on the surface
+    QColor colour;       // the fill, or the text's colour
+    QImage pixels;       // what a copy copies (shared, not duplicated)
+    QRectF source;       // the copied rectangle, in the device pixels of pixels
+    QFont font;
+    int alignment = 0;   // Qt alignment and text flags
+    QString text;
+
+    bool opaque() const { return kind != Kind::Text; }
+    void paint(QPainter &painter) const;
+};
+
+// Anything the program paints: a window's client area or a picture box. Its persistent
+// drawings (AutoRedraw on) are kept as a list of drawings and painted again on Refresh
+// and on every later repaint, so a surface costs no image of its own beside the
+// window's backing store. Its direct layer (AutoRedraw off) shows drawings at once;
+// they vanish at the next repaint that the surface did not ask for itself.
 class Surface : public QWidget {
 public:
     enum MousePointer { Arrow = 1, Custom = 99 };
@@ -21,10 +43,11 @@ public:
     void Cls();
     void Refresh();
 
-    // The image that drawings go to now: the persistent one, or the direct layer.
-    QImage &drawingContext();
-    // Called by the primitives after they drew into rect of the drawing context.
-    void drawn(const QRect &rect);
+    // Keeps the drawing (AutoRedraw on) or shows it on the direct layer.
+    void draw(Drawing drawing);
+    // An image of the surface's size and scale in its back colour, for drawings made
+    // pixel by pixel and then copied.
+    QImage blankImage();
 
     void setBackColor(const QColor &c);
     QColor backColor() const { return backColor_; }
@@ -47,6 +70,7 @@ public:
     qreal imageRatio() const;
     void setImageRatio(qreal ratio) { fixedRatio_ = ratio; }
 
+    // The persistent drawings as pixels, made when asked (tests and screenshots).
     const QImage &persistentImage();
     // What the surface shows at this moment: the persistent image with the direct layer.
     QImage shownImage();
@@ -67,9 +91,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    void ensureImages();
+    void followSize();
+    void keep(Drawing drawing);
+    void paintKept(QPainter &painter, const QRect &rect) const;
 
-    QImage persistent_;
+    std::vector<Drawing> kept_;
+    QSize keptSize_;          // the size the kept drawings were last fitted to
+    qreal keptRatio_ = 0;
+    bool keptAny_ = false;    // nothing was ever drawn: the back colour is all it shows
+    QImage keptPixels_;       // persistentImage(), until the drawings change
     QImage direct_;
     QColor backColor_{Qt::white};
     SkinFont font_;
