@@ -258,6 +258,14 @@ void TestE2eScreens::startsWholeAndCrisp()
     const Piece openStrip = {"openHeaderLeft, visible rows", {195, 97, 195, 25}, {0, 0}};
     const auto exerciseDrawn = [&] {
         shot = screenShot();
+        // A window just mapped shows what was under it until it paints, and the start
+        // window's open view has the same frame: the grid's white first cell (the grid
+        // stands at 40, 70) shows that the exercise window itself has painted.
+        const QPoint inFirstCell = QPoint(0, 25 * r) + QPoint(40 + 15, 70 + 15) * r;
+        if (shot.pixel(inFirstCell) != qRgb(255, 255, 255)) {
+            differing = "the exercise window has not painted its grid";
+            return false;
+        }
         for (const Piece &p : exercisePieces)
             if (!drawn(QPoint(0, 25 * r), p))
                 return false;
