@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/skin/Accessibility.h"
+#include "app/Accessibility.h"
 
 #include "ui/exercise/QuestionGrid.h"
 #include "ui/skin/SkinButton.h"

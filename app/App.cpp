@@ -2,10 +2,10 @@
 #include "app/App.h"
 
 #include "app/Fonts.h"
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/Platform.h"
-#include "ui/skin/Accessibility.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/windowing/Platform.h"
+#include "app/Accessibility.h"
 
 #include <QApplication>
 
@@ -15,7 +15,7 @@ bool startUp()
 {
     fonts::ensureTahoma();
     accessibility::install();
-    FrmMain &main = forms::frmMain();
+    StartWindow &main = windows::frmMain();
     if (platform::endRequested())
         return false;
     main.Show();

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/FrmZFon.h"
+#include "app/BackdropWindow.h"
 
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/Platform.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/windowing/Platform.h"
 #include "engine/Rounding.h"
 #include "ui/skin/GradientFill.h"
 
@@ -13,7 +13,7 @@ constexpr std::uint32_t rgb(int r, int g, int b) { return std::uint32_t(r) | (st
 
 } // namespace
 
-FrmZFon::FrmZFon() : Form(QStringLiteral("frmZFon"))
+BackdropWindow::BackdropWindow() : Form(QStringLiteral("frmZFon"))
 {
     setWindowTitle(QStringLiteral("Fon"));
     setBackColor(QColor(224, 224, 224));
@@ -26,12 +26,12 @@ FrmZFon::FrmZFon() : Form(QStringLiteral("frmZFon"))
     setWindowFlag(Qt::WindowStaysOnBottomHint);
 }
 
-std::int16_t FrmZFon::toColor16(std::int32_t value)
+std::int16_t BackdropWindow::toColor16(std::int32_t value)
 {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(value & 0xFFFF));
 }
 
-void FrmZFon::Form_Load()
+void BackdropWindow::Form_Load()
 {
     const ScreenMetrics screen = platform::screen();
     Move(0, 0, screen.widthTwips(), screen.heightTwips());
@@ -41,7 +41,7 @@ void FrmZFon::Form_Load()
     setAutoRedraw(false);
 }
 
-void FrmZFon::paintGradient(std::uint32_t c1, std::uint32_t c2, std::uint32_t c3, std::uint32_t c4)
+void BackdropWindow::paintGradient(std::uint32_t c1, std::uint32_t c2, std::uint32_t c3, std::uint32_t c4)
 {
     const int w = roundToInt(ScaleWidth());
     const int h = roundToInt(ScaleHeight());
@@ -63,12 +63,12 @@ void FrmZFon::paintGradient(std::uint32_t c1, std::uint32_t c2, std::uint32_t c3
     draw(std::move(picture));
 }
 
-void FrmZFon::Form_GotFocus()
+void BackdropWindow::Form_GotFocus()
 {
-    FrmMain *main = forms::loadedMain();
+    StartWindow *main = windows::loadedStartWindow();
     if (main && main->WindowState() == Minimized)
         return;
-    for (Form *form : forms::loaded()) {
+    for (Form *form : windows::loaded()) {
         if (form->Name() != QLatin1String("frmMain") && form->Name() != QLatin1String("frmZFon")) {
             form->SetFocus();
             return;

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/Form.h"
+#include "app/windowing/Form.h"
 
 #include <cstdint>
 
 // The optional full-screen backdrop behind the program's windows: a dark four-colour
 // gradient painted once, at load. When activated it hands the focus to the program's
 // front window, so it always ends up behind them.
-class FrmZFon : public Form {
+class BackdropWindow : public Form {
 public:
-    FrmZFon();
+    BackdropWindow();
 
     void Form_Load() override;
     void Form_GotFocus() override;

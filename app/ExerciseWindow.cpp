@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/FrmVelantra.h"
+#include "app/ExerciseWindow.h"
 
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/ModMain.h"
-#include "app/Widgets.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/SharedState.h"
+#include "app/windowing/Widgets.h"
 #include "engine/Rounding.h"
 #include "ui/exercise/ExerciseLayout.h"
 #include "ui/exercise/QuestionGrid.h"
@@ -63,7 +63,7 @@ Surface *panel(QWidget *parent, const QRect &design)
 
 } // namespace
 
-FrmVelantra::FrmVelantra()
+ExerciseWindow::ExerciseWindow()
     : Form(QStringLiteral("frmVelantra")),
       btnBack(new SkinButton(QStringLiteral("Back"), this)),
       pKontrol(panel(this, {322, 36, 275, 555})),
@@ -71,8 +71,8 @@ FrmVelantra::FrmVelantra()
       btnKaristir(make<QPushButton>(pKontrol.get(), {56, 30, 170, 45}, tahoma(14.25, true), QStringLiteral("SHUFFLE"))),
       btnStart(make<QPushButton>(pKontrol.get(), {72, 106, 141, 41}, tahoma(14.25, true), QStringLiteral("START"))),
       txtSure(textBox(pKontrol.get(), {24, 156, 239, 72}, true)),
-      lbBilgi{AutoLabel(label(pKontrol.get(), {58, 258, 161, 25}, tahoma(15.75, true), QStringLiteral("YOUR ANSWER"), Qt::AlignCenter)),
-              AutoLabel(label(pKontrol.get(), {36, 370, 201, 25}, tahoma(15.75, true), QStringLiteral("CORRECT ANSWER"), Qt::AlignCenter))},
+      lbBilgi{SelfSizingLabel(label(pKontrol.get(), {58, 258, 161, 25}, tahoma(15.75, true), QStringLiteral("YOUR ANSWER"), Qt::AlignCenter)),
+              SelfSizingLabel(label(pKontrol.get(), {36, 370, 201, 25}, tahoma(15.75, true), QStringLiteral("CORRECT ANSWER"), Qt::AlignCenter))},
       txtYourAnswer(textBox(pKontrol.get(), {66, 286, 150, 72}, false)),
       txtCorrectAnswer(textBox(pKontrol.get(), {64, 398, 150, 72}, true)),
       btnCheck(make<QPushButton>(pKontrol.get(), {4, 492, 267, 41}, tahoma(14.25, true), QStringLiteral("SHOW CORRECT ANSWER"))),
@@ -128,7 +128,7 @@ FrmVelantra::FrmVelantra()
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void FrmVelantra::Form_Load()
+void ExerciseWindow::Form_Load()
 {
     engine_.load();
     // The keyboard starts on SHUFFLE, the first step of an exercise, not on Back (first in
@@ -136,20 +136,20 @@ void FrmVelantra::Form_Load()
     btnKaristir->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmVelantra::teardown()
+void ExerciseWindow::teardown()
 {
     engine_.discard();
     trmSure.stop();
 }
 
-void FrmVelantra::Form_Resize()
+void ExerciseWindow::Form_Resize()
 {
     if (WindowState() == Minimized)
         return;
     drawExerciseScreen();
 }
 
-void FrmVelantra::Form_KeyDown(int keyCode, int shift)
+void ExerciseWindow::Form_KeyDown(int keyCode, int shift)
 {
     const bool busy = state().running || state().shuffling;
     engine_.Form_KeyDown(keyCode, shift);
@@ -159,7 +159,7 @@ void FrmVelantra::Form_KeyDown(int keyCode, int shift)
         QTimer::singleShot(0, btnBack.get(), [button = btnBack.get()] { button->press(); });
 }
 
-void FrmVelantra::drawExerciseScreen()
+void ExerciseWindow::drawExerciseScreen()
 {
     const double sw = ScaleWidth();
     const double sh = ScaleHeight();
@@ -174,9 +174,9 @@ void FrmVelantra::drawExerciseScreen()
     const QString title = QStringLiteral("Speed Velantra");
     setFont(SkinFont{QStringLiteral("Arial"), 15, true, false});
     setForeColor(0xFFFFFFFF);
-    drawTextInRect(*this, title, 211, 3, roundToInt(sw), roundToInt(sh), kDtLeftTop);
+    drawTextInRect(*this, title, 211, 3, roundToInt(sw), roundToInt(sh), TextFormat::LeftTop);
     setForeColor(0xFF000080);
-    drawTextInRect(*this, title, 210, 2, roundToInt(sw), roundToInt(sh), kDtLeftTop);
+    drawTextInRect(*this, title, 210, 2, roundToInt(sw), roundToInt(sh), TextFormat::LeftTop);
 
     fitQuestionGrid(40, 70, exerciseLayout::gridSide(sh));
     const auto places = exerciseLayout::screenPlaces(sw, sh, gSoru.Left(), gSoru.Width());
@@ -192,7 +192,7 @@ void FrmVelantra::drawExerciseScreen()
     drawControlFrame(gSoru);
 }
 
-void FrmVelantra::fitQuestionGrid(int x, int y, int side)
+void ExerciseWindow::fitQuestionGrid(int x, int y, int side)
 {
     gSoru.Move(x, y, side, side);
     const int r = exerciseLayout::gridRowTwips(side);
@@ -202,13 +202,13 @@ void FrmVelantra::fitQuestionGrid(int x, int y, int side)
     gSoru.Move(x, y, finalSide, finalSide);
 }
 
-void FrmVelantra::pKontrol_Resize()
+void ExerciseWindow::pKontrol_Resize()
 {
     using namespace exerciseLayout;
     const auto places = controlPanelPlaces(pKontrol->ScaleWidth(), pKontrol->ScaleHeight(),
                                            QSizeF(lbBilgi[0].Width(), lbBilgi[0].Height()),
                                            QSizeF(lbBilgi[1].Width(), lbBilgi[1].Height()));
-    const auto move = [&places](Control &c, ControlRow row) {
+    const auto move = [&places](ControlPlacement &c, ControlRow row) {
         const QRectF &r = places.rect[row];
         c.Move(r.x(), r.y(), r.width(), r.height());
     };
@@ -222,16 +222,16 @@ void FrmVelantra::pKontrol_Resize()
     move(btnCheck, Check);
 }
 
-void FrmVelantra::pScore_Resize()
+void ExerciseWindow::pScore_Resize()
 {
     const QRectF reset = exerciseLayout::resetButtonPlace(pScore->ScaleWidth());
     btnReset.Move(reset.x(), reset.y(), reset.width(), reset.height());
     arrangeScoreLabels();
 }
 
-void FrmVelantra::arrangeScoreLabels()
+void ExerciseWindow::arrangeScoreLabels()
 {
-    AutoLabel *labels[] = {&lbDeneme1, &lbDeneme2, &lbDeneme3, &lbAverage};
+    SelfSizingLabel *labels[] = {&lbDeneme1, &lbDeneme2, &lbDeneme3, &lbAverage};
     const auto fontOf = [](int i, double scale) { return scaled(i < 3 ? kAttemptFont : kAverageFont, scale); };
     const auto measure = [&](int i, double scale) {
         const QFontMetrics metrics(fontOf(i, scale).toQFont());
@@ -248,7 +248,7 @@ void FrmVelantra::arrangeScoreLabels()
     }
 }
 
-void FrmVelantra::drawControlFrame(const Control &control)
+void ExerciseWindow::drawControlFrame(const ControlPlacement &control)
 {
     using namespace exerciseLayout;
     static constexpr skin::Region kPieces[] = {
@@ -261,31 +261,31 @@ void FrmVelantra::drawControlFrame(const Control &control)
     setAutoRedraw(false);
 }
 
-int FrmVelantra::btnBackHot() const
+int ExerciseWindow::btnBackHot() const
 {
     return btnBack->hot();
 }
 
-void FrmVelantra::btnBack_Click()
+void ExerciseWindow::btnBack_Click()
 {
     modMain::exerciseOpen = 0;
-    forms::frmMain().temelYarismaEkraniCiz();
-    forms::Unload(*this);
+    windows::frmMain().temelYarismaEkraniCiz();
+    windows::Unload(*this);
 }
 
-void FrmVelantra::closeEvent(QCloseEvent *event)
+void ExerciseWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
     if (!unloading())
         btnBack_Click();
 }
 
-void FrmVelantra::setShuffleCaption(const QString &caption) { btnKaristir->setText(caption); }
-void FrmVelantra::setShuffleEnabled(bool enabled) { btnKaristir->setEnabled(enabled); }
-void FrmVelantra::setStartCaption(const QString &caption) { btnStart->setText(caption); }
-void FrmVelantra::setStartEnabled(bool enabled) { btnStart->setEnabled(enabled); }
+void ExerciseWindow::setShuffleCaption(const QString &caption) { btnKaristir->setText(caption); }
+void ExerciseWindow::setShuffleEnabled(bool enabled) { btnKaristir->setEnabled(enabled); }
+void ExerciseWindow::setStartCaption(const QString &caption) { btnStart->setText(caption); }
+void ExerciseWindow::setStartEnabled(bool enabled) { btnStart->setEnabled(enabled); }
 
-void FrmVelantra::setTimerOn(bool on)
+void ExerciseWindow::setTimerOn(bool on)
 {
     if (on)
         trmSure.start();
@@ -293,23 +293,23 @@ void FrmVelantra::setTimerOn(bool on)
         trmSure.stop();
 }
 
-void FrmVelantra::setTimeText(const QString &text) { txtSure->setText(text); }
-QString FrmVelantra::yourAnswer() const { return txtYourAnswer->text(); }
-void FrmVelantra::setYourAnswer(const QString &text) { txtYourAnswer->setText(text); }
+void ExerciseWindow::setTimeText(const QString &text) { txtSure->setText(text); }
+QString ExerciseWindow::yourAnswer() const { return txtYourAnswer->text(); }
+void ExerciseWindow::setYourAnswer(const QString &text) { txtYourAnswer->setText(text); }
 
-void FrmVelantra::setYourAnswerBackColor(QRgb colour)
+void ExerciseWindow::setYourAnswerBackColor(QRgb colour)
 {
     widgets::setBackground(txtYourAnswer.get(), QColor::fromRgb(colour));
 }
 
-void FrmVelantra::setYourAnswerLocked(bool locked) { txtYourAnswer->setReadOnly(locked); }
+void ExerciseWindow::setYourAnswerLocked(bool locked) { txtYourAnswer->setReadOnly(locked); }
 
-void FrmVelantra::focusYourAnswer()
+void ExerciseWindow::focusYourAnswer()
 {
     txtYourAnswer->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmVelantra::setCorrectAnswer(const QString &text)
+void ExerciseWindow::setCorrectAnswer(const QString &text)
 {
     txtCorrectAnswer->setText(text);
     // Emptied for a new attempt: the last outcome no longer describes the answer box.
@@ -317,7 +317,7 @@ void FrmVelantra::setCorrectAnswer(const QString &text)
         txtYourAnswer->setAccessibleDescription(QString());
 }
 
-void FrmVelantra::announceOutcome(const QString &text)
+void ExerciseWindow::announceOutcome(const QString &text)
 {
     // Kept as the answer box's description, and raised as an alert so that a screen
     // reader speaks it at once, wherever the focus is.
@@ -326,16 +326,16 @@ void FrmVelantra::announceOutcome(const QString &text)
     QAccessible::updateAccessibility(&alert);
 }
 
-AutoLabel &FrmVelantra::attemptLabel(int n)
+SelfSizingLabel &ExerciseWindow::attemptLabel(int n)
 {
     return n == 1 ? lbDeneme1 : n == 2 ? lbDeneme2 : lbDeneme3;
 }
 
-void FrmVelantra::setAttemptLabel(int n, const QString &caption, QRgb backColor)
+void ExerciseWindow::setAttemptLabel(int n, const QString &caption, QRgb backColor)
 {
-    AutoLabel &l = attemptLabel(n);
+    SelfSizingLabel &l = attemptLabel(n);
     l.setCaption(caption);
     widgets::setBackground(l.get(), QColor::fromRgb(backColor));
 }
 
-void FrmVelantra::setAverageCaption(const QString &caption) { lbAverage.setCaption(caption); }
+void ExerciseWindow::setAverageCaption(const QString &caption) { lbAverage.setCaption(caption); }

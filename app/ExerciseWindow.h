@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/Control.h"
-#include "app/Form.h"
+#include "app/windowing/ControlPlacement.h"
+#include "app/windowing/Form.h"
 #include "engine/ExerciseControls.h"
 #include "engine/ExerciseEngine.h"
 
@@ -17,9 +17,9 @@ class SkinButton;
 
 // The exercise window: the question grid on the left, the score and control panels on
 // the right, the Back button below them. It lies over the start window, which owns it.
-class FrmVelantra : public Form, private ExerciseControls {
+class ExerciseWindow : public Form, private ExerciseControls {
 public:
-    FrmVelantra();
+    ExerciseWindow();
 
     void Form_Load() override;
     void Form_Resize() override;
@@ -30,7 +30,7 @@ public:
     void pKontrol_Resize();
     void pScore_Resize();
     void arrangeScoreLabels() override;
-    void drawControlFrame(const Control &control);
+    void drawControlFrame(const ControlPlacement &control);
 
     void btnKaristir_Click() { engine_.btnKaristir_Click(); }
     void btnStart_Click() { engine_.btnStart_Click(); }
@@ -44,22 +44,22 @@ public:
     int btnBackHot() const;
 
     // The controls, by their names.
-    Ctl<SkinButton> btnBack;
-    Ctl<Surface> pKontrol;
-    Ctl<QuestionGrid> gSoru;
-    Ctl<QPushButton> btnKaristir;
-    Ctl<QPushButton> btnStart;
-    Ctl<QLineEdit> txtSure;
-    std::array<AutoLabel, 2> lbBilgi;
-    Ctl<QLineEdit> txtYourAnswer;
-    Ctl<QLineEdit> txtCorrectAnswer;
-    Ctl<QPushButton> btnCheck;
-    Ctl<Surface> pScore;
-    AutoLabel lbDeneme1;
-    Ctl<QPushButton> btnReset;
-    AutoLabel lbDeneme2;
-    AutoLabel lbDeneme3;
-    AutoLabel lbAverage;
+    PlacedControl<SkinButton> btnBack;
+    PlacedControl<Surface> pKontrol;
+    PlacedControl<QuestionGrid> gSoru;
+    PlacedControl<QPushButton> btnKaristir;
+    PlacedControl<QPushButton> btnStart;
+    PlacedControl<QLineEdit> txtSure;
+    std::array<SelfSizingLabel, 2> lbBilgi;
+    PlacedControl<QLineEdit> txtYourAnswer;
+    PlacedControl<QLineEdit> txtCorrectAnswer;
+    PlacedControl<QPushButton> btnCheck;
+    PlacedControl<Surface> pScore;
+    SelfSizingLabel lbDeneme1;
+    PlacedControl<QPushButton> btnReset;
+    SelfSizingLabel lbDeneme2;
+    SelfSizingLabel lbDeneme3;
+    SelfSizingLabel lbAverage;
     QTimer trmSure;
 
 protected:
@@ -85,7 +85,7 @@ private:
     void setAttemptLabel(int n, const QString &caption, QRgb backColor) override;
     void setAverageCaption(const QString &caption) override;
 
-    AutoLabel &attemptLabel(int n);
+    SelfSizingLabel &attemptLabel(int n);
 
     ExerciseEngine engine_;
 };

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ModMain.h"
+#include "app/SharedState.h"
 
 namespace modMain {
 bool competitionMode = true;
 std::int16_t exerciseOpen = 0;
-Rect textRect;
 } // namespace modMain

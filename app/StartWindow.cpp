@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/FrmMain.h"
+#include "app/StartWindow.h"
 
-#include "app/Forms.h"
-#include "app/FrmVelantra.h"
-#include "app/FrmZFon.h"
-#include "app/ModMain.h"
-#include "app/Platform.h"
+#include "app/WindowRegistry.h"
+#include "app/ExerciseWindow.h"
+#include "app/BackdropWindow.h"
+#include "app/SharedState.h"
+#include "app/windowing/Platform.h"
 #include "app/ScreenFit.h"
-#include "app/Widgets.h"
+#include "app/windowing/Widgets.h"
 #include "app/WindowArrangement.h"
 #include "engine/Rounding.h"
-#include "ui/skin/Accessibility.h"
+#include "app/Accessibility.h"
 #include "ui/skin/Cursors.h"
 #include "ui/skin/SkinDraw.h"
 #include "ui/start/CaptionStrip.h"
@@ -29,26 +29,26 @@ QLabel *addressLabel(QWidget *parent, const QRect &design)
 {
     SkinFont font = tahoma(9);
     font.underline = true;
-    auto *l = make<Label>(parent, design, font, FrmMain::webAddress());
+    auto *l = make<Label>(parent, design, font, StartWindow::webAddress());
     l->setCursor(skinCursors::hand());
     return l;
 }
 
-Ctl<QRadioButton> *modeOption(QWidget *parent, const QRect &design, const QString &text)
+PlacedControl<QRadioButton> *modeOption(QWidget *parent, const QRect &design, const QString &text)
 {
     auto *option = make<QRadioButton>(parent, design, tahoma(15.75, true), text);
     widgets::setBackground(option, kWindowBack);
-    return new Ctl<QRadioButton>(option);
+    return new PlacedControl<QRadioButton>(option);
 }
 
 } // namespace
 
-QString FrmMain::webAddress()
+QString StartWindow::webAddress()
 {
     return QStringLiteral("www.velantra.example");
 }
 
-FrmMain::FrmMain()
+StartWindow::StartWindow()
     : Form(QStringLiteral("frmMain")),
       PFormKontrol(new CaptionStrip(this)),
       lbKucukURLGolge(addressLabel<DecorativeLabel>(this, {62, 114, 114, 14})),
@@ -81,10 +81,10 @@ FrmMain::FrmMain()
         [this] { setWindowState(Minimized); },
         [this] {
             if (backdropOn_)
-                if (FrmZFon *backdrop = forms::loadedZFon())
+                if (BackdropWindow *backdrop = windows::loadedBackdrop())
                     backdrop->Hide();
         },
-        [this] { forms::Unload(*this); },
+        [this] { windows::Unload(*this); },
     });
 
     QWidget::setTabOrder(PFormKontrol.get(), lbKucukURLGolge.get());
@@ -94,9 +94,9 @@ FrmMain::FrmMain()
     QWidget::setTabOrder((*optMode[0]).get(), (*optMode[1]).get());
 }
 
-FrmMain::~FrmMain() = default;
+StartWindow::~StartWindow() = default;
 
-void FrmMain::Form_Load()
+void StartWindow::Form_Load()
 {
     const ScreenMetrics screen = platform::screen();
     Move(0, 0, screen.widthTwips(), screen.heightTwips());
@@ -116,28 +116,28 @@ void FrmMain::Form_Load()
     restoreIfMinimized();
 }
 
-void FrmMain::restoreIfMinimized()
+void StartWindow::restoreIfMinimized()
 {
     if (WindowState() == Minimized)
         setWindowState(Normal);
 }
 
-void FrmMain::optMode_Click(int index)
+void StartWindow::optMode_Click(int index)
 {
     modMain::competitionMode = index == 1;
 }
 
-void FrmMain::btnStart_Click()
+void StartWindow::btnStart_Click()
 {
     modMain::exerciseOpen = 1;
     const double left = Left(), top = Top(), width = Width(), height = Height();
-    FrmVelantra &exercise = forms::frmVelantra();
+    ExerciseWindow &exercise = windows::frmVelantra();
     exercise.Move(left, top + kTopBandTwips, width, height - kTopBandTwips);
     exercise.Show(this);
     temelYarismaEkraniCiz();
 }
 
-void FrmMain::Form_Resize()
+void StartWindow::Form_Resize()
 {
     if (WindowState() == Minimized)
         return;
@@ -150,7 +150,7 @@ void FrmMain::Form_Resize()
     optMode[0]->Move(places.show.x(), places.show.y(), places.show.width(), places.show.height());
 }
 
-void FrmMain::temelYarismaEkraniCiz()
+void StartWindow::temelYarismaEkraniCiz()
 {
     const int h = roundToInt(ScaleHeight());
     const int w = roundToInt(ScaleWidth());
@@ -166,9 +166,9 @@ void FrmMain::temelYarismaEkraniCiz()
         titleFont.points = 28;
         setFont(titleFont);
         setForeColor(0xFFFFFFFF);
-        drawTextInRect(*this, title, 4, 77, w, h, kDtCenter);
+        drawTextInRect(*this, title, 4, 77, w, h, TextFormat::CentredAcross);
         setForeColor(0xFFC00000);
-        drawTextInRect(*this, title, 0, 75, w, h, kDtCenter);
+        drawTextInRect(*this, title, 0, 75, w, h, TextFormat::CentredAcross);
         const int y = startLayout::logoTop(ScaleHeight(), TextHeight(title));
         copyFromTemplate(*this, startLayout::centredLeft(w, skin::startLogo.w), y, skin::startLogo);
         copyFromTemplate(*this, startLayout::centredLeft(w, skin::startSlogan.w), y - 75, skin::startSlogan);
@@ -181,18 +181,18 @@ void FrmMain::temelYarismaEkraniCiz()
     setAutoRedraw(false);
 }
 
-void FrmMain::toggleBackdrop()
+void StartWindow::toggleBackdrop()
 {
     backdropOn_ = !backdropOn_;
     if (backdropOn_) {
         arrangeWindows();
-        forms::frmZFon().Show();
-    } else if (FrmZFon *backdrop = forms::loadedZFon()) {
+        windows::frmZFon().Show();
+    } else if (BackdropWindow *backdrop = windows::loadedBackdrop()) {
         backdrop->Hide();
     }
 }
 
-void FrmMain::arrangeWindows()
+void StartWindow::arrangeWindows()
 {
     const ScreenMetrics screen = platform::screen();
     const int tppX = roundToInt(screen.twipsPerPixelX);
@@ -203,20 +203,20 @@ void FrmMain::arrangeWindows()
     const WorkArea area = screen.workArea ? WorkArea::fromRect(*screen.workArea) : WorkArea{};
     const QPoint at = windowArrangement::centredIn(area, wPx, hPx);
     Move(at.x() * tppX, at.y() * tppY, wPx * tppX, hPx * tppY);
-    for (Form *form : forms::loaded()) {
+    for (Form *form : windows::loaded()) {
         if (form->Name() != QLatin1String("frmZFon") && form->Name() != QLatin1String("frmMain"))
             form->Move(Left(), Top() + kTopBandTwips, Width(), Height() - kTopBandTwips);
     }
 }
 
-void FrmMain::unloadAllForms()
+void StartWindow::unloadAllForms()
 {
-    const QList<Form *> all = forms::loaded();
+    const QList<Form *> all = windows::loaded();
     for (Form *form : all)
-        forms::Unload(*form);
+        windows::Unload(*form);
 }
 
-void FrmMain::Form_Unload(bool &cancel)
+void StartWindow::Form_Unload(bool &cancel)
 {
     Q_UNUSED(cancel);
     unloadAllForms();

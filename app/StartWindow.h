@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/Control.h"
-#include "app/Form.h"
+#include "app/windowing/ControlPlacement.h"
+#include "app/windowing/Form.h"
 #include "ui/skin/SkinTemplate.h"
 
 #include <QPushButton>
@@ -15,12 +15,12 @@ class CaptionStrip;
 
 // The start window: the mode choice and START, its own window buttons, and the skin
 // template that every painter copies from. Closing it ends the program.
-class FrmMain : public Form {
+class StartWindow : public Form {
 public:
     static constexpr int kTopBandTwips = 375;
 
-    FrmMain();
-    ~FrmMain() override;
+    StartWindow();
+    ~StartWindow() override;
 
     void Form_Load() override;
     void Form_Resize() override;
@@ -37,11 +37,11 @@ public:
     bool backdropOn() const { return backdropOn_; }
 
     SkinTemplate pSablon;
-    Ctl<CaptionStrip> PFormKontrol;
-    AutoLabel lbKucukURLGolge;
-    AutoLabel lbKucukURL;
-    Ctl<QPushButton> btnStart;
-    std::array<std::unique_ptr<Ctl<QRadioButton>>, 2> optMode;
+    PlacedControl<CaptionStrip> PFormKontrol;
+    SelfSizingLabel lbKucukURLGolge;
+    SelfSizingLabel lbKucukURL;
+    PlacedControl<QPushButton> btnStart;
+    std::array<std::unique_ptr<PlacedControl<QRadioButton>>, 2> optMode;
 
     // The address the two small labels show: a site of the program's own kind.
     static QString webAddress();

@@ -1,30 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QList>
+#include "app/windowing/Form.h"
 
-class Form;
-class FrmMain;
-class FrmVelantra;
-class FrmZFon;
+class StartWindow;
+class ExerciseWindow;
+class BackdropWindow;
 
 // The program's three windows, each a single instance created (and loaded) the first
-// time it is used, and listed in load order.
-namespace forms {
+// time it is used. frmMain is the start window, frmVelantra the exercise window, frmZFon
+// the backdrop ("fon": background).
+namespace windows {
 
-FrmMain &frmMain();
-FrmVelantra &frmVelantra();
-FrmZFon &frmZFon();
+StartWindow &frmMain();
+ExerciseWindow &frmVelantra();
+BackdropWindow &frmZFon();
 
 // The window if it is loaded, without loading it.
-FrmMain *loadedMain();
-FrmVelantra *loadedVelantra();
-FrmZFon *loadedZFon();
+StartWindow *loadedStartWindow();
+ExerciseWindow *loadedExerciseWindow();
+BackdropWindow *loadedBackdrop();
 
-const QList<Form *> &loaded();
-
-// Destroys the window (its Form_Unload may cancel); the next use loads it again. With no
-// window left the process ends.
-void Unload(Form &form);
-
-} // namespace forms
+} // namespace windows

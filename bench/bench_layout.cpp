@@ -22,7 +22,7 @@ constexpr int kPasses = 300;
 void measure(int screenW, int screenH)
 {
     TestWorld world(screenW, screenH);
-    FrmVelantra &exercise = world.openExercise(true);
+    ExerciseWindow &exercise = world.openExercise(true);
     QCoreApplication::processEvents();
     for (int i = 0; i < kWarmUp; ++i)
         exercise.drawExerciseScreen();

@@ -3,10 +3,10 @@
 // often the grid is painted meanwhile, and how soon a STOP click ends it.
 
 #include "app/Fonts.h"
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/FrmVelantra.h"
-#include "app/ModMain.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/ExerciseWindow.h"
+#include "app/SharedState.h"
 #include "ui/exercise/QuestionGrid.h"
 
 #include <QApplication>
@@ -68,12 +68,12 @@ int main(int argc, char *argv[])
     application.setQuitOnLastWindowClosed(false);
     fonts::ensureTahoma();
 
-    FrmMain &main = forms::frmMain();
+    StartWindow &main = windows::frmMain();
     main.Show();
     // Show Mode: stopping the shuffle does not start the stopwatch between trials.
     (*main.optMode[0])->setChecked(true);
     main.btnStart_Click();
-    FrmVelantra &exercise = forms::frmVelantra();
+    ExerciseWindow &exercise = windows::frmVelantra();
     runEventLoopFor(200);
 
     // Throughput: the shuffle runs in the event loop for about three seconds.
@@ -140,6 +140,6 @@ int main(int argc, char *argv[])
     }
     bench::row(QStringLiteral("shuffle: STOP trials that did not end in 2 s"), QString::number(failed), QStringLiteral("0"));
 
-    forms::Unload(main);
+    windows::Unload(main);
     return failed ? 1 : 0;
 }

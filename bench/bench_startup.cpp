@@ -8,9 +8,9 @@
 #include "StartupProbe.h"
 
 #include "app/App.h"
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/FrmVelantra.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/ExerciseWindow.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -30,18 +30,18 @@ int runProgram(int argc, char *argv[])
     application.setQuitOnLastWindowClosed(false);
     if (!app::startUp())
         return 1;
-    FrmMain &main = forms::frmMain();
+    StartWindow &main = windows::frmMain();
     while (main.paintCount() == 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const qint64 paintedAt = startupProbe::monotonicNanoseconds();
 
     main.btnStart_Click();
-    FrmVelantra &exercise = forms::frmVelantra();
+    ExerciseWindow &exercise = windows::frmVelantra();
     while (exercise.paintCount() == 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
     startupProbe::report(paintedAt, startupProbe::residentMegabytes());
-    forms::Unload(main);
+    windows::Unload(main);
     return 0;
 }
 

@@ -2,11 +2,11 @@
 #include "BenchSupport.h"
 
 #include "app/App.h"
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/FrmVelantra.h"
-#include "app/ModMain.h"
-#include "app/Platform.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/ExerciseWindow.h"
+#include "app/SharedState.h"
+#include "engine/Clock.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,17 +39,17 @@ int main(int argc, char *argv[])
     QLocale::setDefault(QLocale::c());
     if (!app::startUp())
         return 1;
-    FrmMain &main = forms::frmMain();
+    StartWindow &main = windows::frmMain();
     (*main.optMode[0])->setChecked(true);
     main.btnStart_Click();
-    FrmVelantra &exercise = forms::frmVelantra();
+    ExerciseWindow &exercise = windows::frmVelantra();
 
     const int attempts = 200;
     std::mt19937 random(20261210);
     std::uniform_real_distribution<double> length(0.02, 0.2);
     std::vector<double> stopErrors;
     std::vector<double> lags;
-    Clock &clock = platform::clock();
+    Clock &clock = engine::clock();
 
     for (int i = 0; i < attempts; ++i) {
         exercise.btnStart_Click();
@@ -78,6 +78,6 @@ int main(int argc, char *argv[])
                QStringLiteral("<= 10 ms tick"));
     bench::row(QStringLiteral("stopwatch: shown text behind true time, worst"), bench::ms(bench::worst(lags)),
                QStringLiteral("<= 10 ms tick"));
-    forms::Unload(main);
+    windows::Unload(main);
     return 0;
 }

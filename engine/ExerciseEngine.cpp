@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ExerciseEngine.h"
 
-#include "app/Platform.h"
+#include "engine/Clock.h"
 #include "engine/ExerciseControls.h"
 #include "engine/Grid.h"
 #include "engine/Rounding.h"
@@ -76,17 +76,17 @@ void ExerciseEngine::discard()
 
 int ExerciseEngine::randomDigit()
 {
-    return static_cast<int>(platform::random().next() * 9.0) + 1;
+    return static_cast<int>(engine::random().next() * 9.0) + 1;
 }
 
 int ExerciseEngine::randomIndex()
 {
-    return static_cast<int>(platform::random().next() * 10.0);
+    return static_cast<int>(engine::random().next() * 10.0);
 }
 
 void ExerciseEngine::fillGrid()
 {
-    platform::random().reseed();
+    engine::random().reseed();
     for (int row = 0; row < 10; ++row)
         for (int col = 0; col < 10; ++col)
             grid_.setTextMatrix(row, col, QString::number(randomDigit()));
@@ -104,7 +104,7 @@ void ExerciseEngine::rerollOneCell()
 
 void ExerciseEngine::runShuffle()
 {
-    platform::random().reseed();
+    engine::random().reseed();
     rerollOneCell();
     passTimer_.start();
 }
@@ -185,7 +185,7 @@ void ExerciseEngine::startStopwatch()
 {
     controls_.setStartCaption(kStop);
     checkedWhileTiming_ = false;
-    state_.startTime = platform::clock().monotonicSeconds();
+    state_.startTime = engine::clock().monotonicSeconds();
     controls_.setTimerOn(true);
     state_.running = true;
     controls_.setShuffleEnabled(false);
@@ -207,8 +207,8 @@ void ExerciseEngine::stopStopwatch()
 
 void ExerciseEngine::takeReading()
 {
-    const double since = platform::clock().monotonicSeconds() - state_.startTime;
-    state_.elapsed = roundTo2(static_cast<float>(since));
+    const double since = engine::clock().monotonicSeconds() - state_.startTime;
+    state_.elapsed = roundToHundredths(static_cast<float>(since));
     const QString text = timetext::runningText(state_.elapsed);
     if (text != state_.shownTime) {
         controls_.setTimeText(text);

@@ -20,7 +20,7 @@ inline long long hundredthsOf(float seconds)
     return roundHalfEven(static_cast<double>(seconds) * 100.0);
 }
 
-inline float roundTo2(float seconds)
+inline float roundToHundredths(float seconds)
 {
     return static_cast<float>(static_cast<double>(hundredthsOf(seconds)) / 100.0);
 }

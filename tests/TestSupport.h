@@ -2,12 +2,13 @@
 #pragma once
 
 #include "app/Fonts.h"
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/FrmVelantra.h"
-#include "app/FrmZFon.h"
-#include "app/ModMain.h"
-#include "app/Platform.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/ExerciseWindow.h"
+#include "app/BackdropWindow.h"
+#include "app/SharedState.h"
+#include "app/windowing/Platform.h"
+#include "TestDoubles.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -27,8 +28,8 @@ public:
         platform::setScreen(screen);
         auto clock = std::make_unique<ManualClock>();
         clock_ = clock.get();
-        platform::setClock(std::move(clock));
-        platform::setRandom(std::make_unique<SeededRandom>(seed));
+        engine::setClock(std::move(clock));
+        engine::setRandom(std::make_unique<SeededRandom>(seed));
         platform::setMessageBoxHook([this](const QString &text, const QString &) { messages << text; });
         platform::setEndHook([this] { ++ends; });
         platform::resetEndRequest();
@@ -41,8 +42,8 @@ public:
     {
         closeAll();
         platform::setScreen(std::nullopt);
-        platform::setClock(nullptr);
-        platform::setRandom(nullptr);
+        engine::setClock(nullptr);
+        engine::setRandom(nullptr);
         platform::setMessageBoxHook(nullptr);
         platform::setEndHook(nullptr);
         platform::resetEndRequest();
@@ -54,9 +55,9 @@ public:
     // Unloads every window and lets Qt destroy them.
     static void closeAll()
     {
-        const QList<Form *> all = forms::loaded();
+        const QList<Form *> all = windows::loaded();
         for (Form *f : all)
-            forms::Unload(*f);
+            windows::Unload(*f);
         flushDeletes();
     }
 
@@ -66,21 +67,21 @@ public:
     }
 
     // The start window, loaded and shown, as the program starts.
-    FrmMain &startWindow()
+    StartWindow &startWindow()
     {
-        FrmMain &main = forms::frmMain();
+        StartWindow &main = windows::frmMain();
         if (!platform::endRequested())
             main.Show();
         return main;
     }
 
     // START on the start window in the chosen mode; returns the exercise window.
-    FrmVelantra &openExercise(bool competition)
+    ExerciseWindow &openExercise(bool competition)
     {
-        FrmMain &main = startWindow();
+        StartWindow &main = startWindow();
         (*main.optMode[competition ? 1 : 0])->setChecked(true);
         main.btnStart_Click();
-        return forms::frmVelantra();
+        return windows::frmVelantra();
     }
 
     QStringList messages;

@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "ui/exercise/QuestionGrid.h"
-#include "ui/skin/Accessibility.h"
+#include "app/Accessibility.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/start/CaptionStrip.h"
 
@@ -45,7 +45,7 @@ private slots:
         QFETCH(int, box);
         QFETCH(QString, name);
         TestWorld world;
-        FrmVelantra &exercise = world.openExercise(false);
+        ExerciseWindow &exercise = world.openExercise(false);
         QLineEdit *boxes[] = {exercise.txtSure.get(), exercise.txtYourAnswer.get(), exercise.txtCorrectAnswer.get()};
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(boxes[box]);
         QVERIFY(iface);
@@ -56,7 +56,7 @@ private slots:
     void webAddressIsHeardOnce()
     {
         TestWorld world;
-        FrmMain &main = world.startWindow();
+        StartWindow &main = world.startWindow();
         QList<QAccessibleInterface *> all;
         collect(QAccessible::queryAccessibleInterface(&main), all);
         int heard = 0;
@@ -83,7 +83,7 @@ private slots:
         QFETCH(int, offset);
         QFETCH(QString, outcome);
         TestWorld world;
-        FrmVelantra &exercise = world.openExercise(false);
+        ExerciseWindow &exercise = world.openExercise(false);
         int sum = 0;
         for (int row = 0; row < 10; ++row)
             for (int col = 0; col < 10; ++col)
@@ -105,7 +105,7 @@ private slots:
     void backButtonIsAPressableButton()
     {
         TestWorld world;
-        FrmVelantra &exercise = world.openExercise(false);
+        ExerciseWindow &exercise = world.openExercise(false);
         QAccessibleInterface *back = QAccessible::queryAccessibleInterface(exercise.btnBack.get());
         QVERIFY(back);
         QCOMPARE(back->role(), QAccessible::Button);
@@ -116,13 +116,13 @@ private slots:
 
         action->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(modMain::exerciseOpen, 0);
-        QVERIFY(!forms::loadedVelantra());
+        QVERIFY(!windows::loadedExerciseWindow());
     }
 
     void gridCellsReadTheirDigitsUnlessHidden()
     {
         TestWorld world;
-        FrmVelantra &exercise = world.openExercise(true);
+        ExerciseWindow &exercise = world.openExercise(true);
         QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(exercise.gSoru.get());
         QVERIFY(grid);
         QCOMPARE(grid->role(), QAccessible::Table);
@@ -158,7 +158,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, enabled);
         TestWorld world;
-        FrmMain &main = world.startWindow();
+        StartWindow &main = world.startWindow();
         QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(main.PFormKontrol.get());
         QVERIFY(strip);
         QCOMPARE(strip->childCount(), 4);
@@ -172,14 +172,14 @@ private slots:
     void pressingCaptionCellsActs()
     {
         TestWorld world;
-        FrmMain &main = world.startWindow();
+        StartWindow &main = world.startWindow();
         QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(main.PFormKontrol.get());
         strip->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(main.backdropOn());
         QCOMPARE(main.PFormKontrol->captionHot(), 0);
 
         strip->child(3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QVERIFY(forms::loaded().isEmpty());
+        QVERIFY(windows::loaded().isEmpty());
         QCOMPARE(world.ends, 1);
     }
 };

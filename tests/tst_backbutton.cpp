@@ -127,7 +127,7 @@ private:
 
     std::unique_ptr<TestWorld> world_;
     std::unique_ptr<CodedTemplate> coded_;
-    FrmVelantra *ex_ = nullptr;
+    ExerciseWindow *ex_ = nullptr;
     QWindow *window_ = nullptr;
 };
 
@@ -166,7 +166,7 @@ void TestBackButton::init()
 void TestBackButton::cleanup()
 {
     // No button left down for the next test.
-    if (window_ && forms::loadedVelantra()) {
+    if (window_ && windows::loadedExerciseWindow()) {
         for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton})
             if (QTestPrivate::qtestMouseButtons.testFlag(b))
                 QTest::mouseRelease(window_, b, {}, QPoint(900, 740));
@@ -285,7 +285,7 @@ void TestBackButton::pressShowsPressed()
     if (mouseButton == Qt::RightButton) {
         // Only the left button clicks.
         release(60, 20, mouseButton);
-        QVERIFY(forms::loadedVelantra());
+        QVERIFY(windows::loadedExerciseWindow());
         QCOMPARE(modMain::exerciseOpen, std::int16_t(1));
     }
 }
@@ -300,7 +300,7 @@ void TestBackButton::dragOffAndReleaseDoesNotReturn()
     QString m = lookMismatch(button().shownImage(), kNormalRow);
     QVERIFY2(m.isEmpty(), qPrintable(m));
     release(-20, 25);
-    QVERIFY2(forms::loadedVelantra() == ex_, "the exercise window was unloaded");
+    QVERIFY2(windows::loadedExerciseWindow() == ex_, "the exercise window was unloaded");
     QVERIFY(ex_->isVisible());
     QCOMPARE(modMain::exerciseOpen, std::int16_t(1));
     QCOMPARE(button().hot(), 0);
@@ -334,7 +334,7 @@ void TestBackButton::enterWithButtonHeld()
     QVERIFY2(m.isEmpty(), qPrintable(m));
     move(-20, 25);
     release(-20, 25, mouseButton);
-    QVERIFY(forms::loadedVelantra());
+    QVERIFY(windows::loadedExerciseWindow());
 }
 
 void TestBackButton::coverAndUncoverShowNormal()
@@ -440,7 +440,7 @@ void TestBackButton::idlePressAndClickDoNothing()
     press(0, 25);
     release(0, 25);
     QVERIFY(textRectMarked());
-    QVERIFY2(forms::loadedVelantra() == ex_, "the exercise window was unloaded");
+    QVERIFY2(windows::loadedExerciseWindow() == ex_, "the exercise window was unloaded");
     QCOMPARE(modMain::exerciseOpen, std::int16_t(1));
     QCOMPARE(button().hot(), 0);
 }
@@ -516,7 +516,7 @@ void TestBackButton::shrinkingStopsAtItsLimit()
 
 void TestBackButton::clickReturnsToTheStartView()
 {
-    FrmMain &main = forms::frmMain();
+    StartWindow &main = windows::frmMain();
     // An attempt in this window, so a fresh one is told apart: shuffle (which starts the
     // stopwatch in Competition Mode when it stops), stop the stopwatch, check.
     ex_->btnKaristir_Click();
@@ -526,7 +526,7 @@ void TestBackButton::clickReturnsToTheStartView()
     QCOMPARE(ex_->state().attemptNumber, std::int16_t(2));
     QVERIFY(!ex_->gSoru->textMatrix(0, 0).isEmpty());
     const QImage openView = main.persistentImage().copy();
-    QPointer<FrmVelantra> old(ex_);
+    QPointer<ExerciseWindow> old(ex_);
 
     move(70, 25);
     press(70, 25);
@@ -534,7 +534,7 @@ void TestBackButton::clickReturnsToTheStartView()
     window_ = nullptr;
 
     QCOMPARE(modMain::exerciseOpen, std::int16_t(0));
-    QCOMPARE(forms::loadedVelantra(), nullptr);
+    QCOMPARE(windows::loadedExerciseWindow(), nullptr);
     QCOMPARE(capture::get(), nullptr);
     QVERIFY(!old || !old->isVisible());
     TestWorld::flushDeletes();
@@ -551,7 +551,7 @@ void TestBackButton::clickReturnsToTheStartView()
     QVERIFY(!inkBounds(img, QRect(0, 60, 1280, 80), [](QRgb p) { return p == rgbOf(qRgb(192, 0, 0)); }).isEmpty());
 
     // The next START opens a fresh window.
-    FrmVelantra &fresh = world_->openExercise(true);
+    ExerciseWindow &fresh = world_->openExercise(true);
     QCOMPARE(modMain::exerciseOpen, std::int16_t(1));
     QCOMPARE(fresh.state().attemptNumber, std::int16_t(1));
     QCOMPARE(fresh.btnBackHot(), 0);

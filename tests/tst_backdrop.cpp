@@ -15,7 +15,7 @@ constexpr double kTpp = 15.0;
 
 // A press of a caption-strip cell as the strip's handlers see it: the pointer arrives,
 // the button goes down, the click follows.
-void pressStripCell(FrmMain &main, int cell)
+void pressStripCell(StartWindow &main, int cell)
 {
     CaptionStrip *strip = main.PFormKontrol.get();
     const double x = 17.0 * (cell - 1) + 8;
@@ -65,19 +65,19 @@ void TestBackdrop::cleanup()
 void TestBackdrop::switchingOnCentresAndShowsTheBackdrop()
 {
     TestWorld world(1600, 1000);
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     QVERIFY(!main.backdropOn());
-    QVERIFY(!forms::loadedZFon());
+    QVERIFY(!windows::loadedBackdrop());
 
     main.toggleBackdrop();
     QVERIFY(main.backdropOn());
-    FrmZFon *backdrop = forms::loadedZFon();
+    BackdropWindow *backdrop = windows::loadedBackdrop();
     QVERIFY(backdrop);
     QVERIFY(backdrop->isVisible());
     QVERIFY(!backdrop->parentWidget());   // no owner: it may lie behind everything
     // Marked for the window manager as a window that stays below the others.
     QVERIFY(backdrop->windowFlags().testFlag(Qt::WindowStaysOnBottomHint));
-    QCOMPARE(forms::loaded().count(backdrop), 1);
+    QCOMPARE(windows::loaded().count(backdrop), 1);
     // arrangeWindows ran: the 1280 x 800 start window is centred on the 1600 x 1000 screen.
     QCOMPARE(twipsOf(main), QRectF(160 * kTpp, 100 * kTpp, 1280 * kTpp, 800 * kTpp));
     QCOMPARE(main.geometry(), QRect(160, 100, 1280, 800));
@@ -87,25 +87,25 @@ void TestBackdrop::switchingOnCentresAndShowsTheBackdrop()
 void TestBackdrop::switchingOffHidesWithoutUnloading()
 {
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     main.toggleBackdrop();
-    FrmZFon *backdrop = forms::loadedZFon();
+    BackdropWindow *backdrop = windows::loadedBackdrop();
     QVERIFY(backdrop);
     const qint64 gradient = backdrop->persistentImage().cacheKey();
 
     main.toggleBackdrop();
     QVERIFY(!main.backdropOn());
-    QCOMPARE(forms::loadedZFon(), backdrop);
+    QCOMPARE(windows::loadedBackdrop(), backdrop);
     QVERIFY(!backdrop->isVisible());
-    QVERIFY(forms::loaded().contains(backdrop));
+    QVERIFY(windows::loaded().contains(backdrop));
 
     // Switched on again: the same window with the same picture; it is not loaded twice.
     main.toggleBackdrop();
     QVERIFY(main.backdropOn());
-    QCOMPARE(forms::loadedZFon(), backdrop);
+    QCOMPARE(windows::loadedBackdrop(), backdrop);
     QVERIFY(backdrop->isVisible());
     QCOMPARE(backdrop->persistentImage().cacheKey(), gradient);
-    QCOMPARE(forms::loaded().count(backdrop), 1);
+    QCOMPARE(windows::loaded().count(backdrop), 1);
 }
 
 // Minimise through the strip with the backdrop on hides the backdrop but keeps the
@@ -114,10 +114,10 @@ void TestBackdrop::switchingOffHidesWithoutUnloading()
 void TestBackdrop::minimiseAndRestoreWithBackdropOn()
 {
     TestWorld world;
-    FrmVelantra &exercise = world.openExercise(false);
-    FrmMain &main = forms::frmMain();
+    ExerciseWindow &exercise = world.openExercise(false);
+    StartWindow &main = windows::frmMain();
     pressStripCell(main, 1);
-    FrmZFon *backdrop = forms::loadedZFon();
+    BackdropWindow *backdrop = windows::loadedBackdrop();
     QVERIFY(backdrop && backdrop->isVisible());
     QVERIFY(main.backdropOn());
 
@@ -138,12 +138,12 @@ void TestBackdrop::minimiseAndRestoreWithBackdropOn()
     pressStripCell(main, 1);
     QVERIFY(!main.backdropOn());
     QVERIFY(!backdrop->isVisible());
-    QCOMPARE(forms::loadedZFon(), backdrop);
+    QCOMPARE(windows::loadedBackdrop(), backdrop);
 
     pressStripCell(main, 1);
     QVERIFY(main.backdropOn());
     QVERIFY(backdrop->isVisible());
-    QCOMPARE(forms::loadedZFon(), backdrop);
+    QCOMPARE(windows::loadedBackdrop(), backdrop);
 }
 
 void TestBackdrop::centredIn_data()
@@ -208,7 +208,7 @@ void TestBackdrop::arrangeWindows()
     ScreenMetrics screen = platform::screen();
     screen.workArea = knownArea ? std::optional<QRect>(area) : std::nullopt;
     platform::setScreen(screen);
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     main.Move(before.x(), before.y(), before.width(), before.height());
 
     main.arrangeWindows();
@@ -220,11 +220,11 @@ void TestBackdrop::arrangeWindows()
 void TestBackdrop::arrangeLaysExerciseWindowOverStartWindow()
 {
     TestWorld world(1600, 1000);
-    FrmVelantra &exercise = world.openExercise(true);
-    FrmMain &main = forms::frmMain();
+    ExerciseWindow &exercise = world.openExercise(true);
+    StartWindow &main = windows::frmMain();
     exercise.Move(0, 0, 900 * kTpp, 600 * kTpp);
     main.toggleBackdrop();
-    FrmZFon *backdrop = forms::loadedZFon();
+    BackdropWindow *backdrop = windows::loadedBackdrop();
     QVERIFY(backdrop);
 
     const QRectF start(160 * kTpp, 100 * kTpp, 1280 * kTpp, 800 * kTpp);
@@ -269,7 +269,7 @@ void TestBackdrop::focusHandOff()
     QFETCH(QString, expected);
 
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     if (backdropFirst) {
         main.toggleBackdrop();
         main.toggleBackdrop();
@@ -277,7 +277,7 @@ void TestBackdrop::focusHandOff()
     if (exerciseOpen)
         world.openExercise(false);
     if (exerciseHidden)
-        forms::frmVelantra().Hide();
+        windows::frmVelantra().Hide();
     if (startMinimised)
         main.setWindowState(Form::Minimized);
 
@@ -287,7 +287,7 @@ void TestBackdrop::focusHandOff()
 
     if (!main.backdropOn())
         main.toggleBackdrop();
-    FrmZFon &backdrop = *forms::loadedZFon();
+    BackdropWindow &backdrop = *windows::loadedBackdrop();
     // Showing it activates it; a click on it does the same later on.
     for (int activation = 0; activation < 2; ++activation) {
         if (activation == 1) {
@@ -324,11 +324,11 @@ void TestBackdrop::activationGoesToFrontWindow()
     QFETCH(bool, exerciseMinimised);
     QFETCH(QString, expected);
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     if (exerciseOpen)
         world.openExercise(true);
     if (exerciseMinimised)
-        forms::frmVelantra().setWindowState(Form::Minimized);
+        windows::frmVelantra().setWindowState(Form::Minimized);
     QCoreApplication::processEvents();
 
     main.activateWindow();
@@ -352,7 +352,7 @@ void TestBackdrop::keysNeverReachCoveredStartWindow()
     QFETCH(bool, exerciseOpen);
     QFETCH(bool, showModeChosen);
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     if (exerciseOpen)
         world.openExercise(true);
     QRadioButton *showMode = (*main.optMode[0]).get();
@@ -369,8 +369,8 @@ void TestBackdrop::keysNeverReachCoveredStartWindow()
 void TestBackdrop::restoringExerciseWindowRestoresItsOwner()
 {
     TestWorld world;
-    FrmVelantra &exercise = world.openExercise(true);
-    FrmMain &main = forms::frmMain();
+    ExerciseWindow &exercise = world.openExercise(true);
+    StartWindow &main = windows::frmMain();
     main.setWindowState(Form::Minimized);
     QCOMPARE(exercise.WindowState(), int(Form::Minimized));
 
@@ -403,7 +403,7 @@ void TestBackdrop::closingStartWindowUnloadsEverything()
     QFETCH(bool, byWindowSystem);
     QFETCH(bool, backdropOffAgain);
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     for (const QString &name : loadOrder) {
         if (name == QLatin1String("frmVelantra"))
             world.openExercise(true);
@@ -413,13 +413,13 @@ void TestBackdrop::closingStartWindowUnloadsEverything()
     if (backdropOffAgain) {
         main.toggleBackdrop();
         QVERIFY(!main.backdropOn());
-        QVERIFY(forms::loadedZFon() && !forms::loadedZFon()->isVisible());
+        QVERIFY(windows::loadedBackdrop() && !windows::loadedBackdrop()->isVisible());
     }
-    QCOMPARE(forms::loaded().size(), loadOrder.size() + 1);
+    QCOMPARE(windows::loaded().size(), loadOrder.size() + 1);
 
     QStringList destroyed;
     QList<QPointer<Form>> windows;
-    for (Form *form : forms::loaded()) {
+    for (Form *form : windows::loaded()) {
         windows << form;
         const QString name = form->Name();
         connect(form, &QObject::destroyed, this, [&destroyed, name] { destroyed << name; });
@@ -428,10 +428,10 @@ void TestBackdrop::closingStartWindowUnloadsEverything()
     if (byWindowSystem)
         main.close();
     else
-        forms::Unload(main);
+        windows::Unload(main);
 
-    QVERIFY(forms::loaded().isEmpty());
-    QVERIFY(!forms::loadedMain() && !forms::loadedVelantra() && !forms::loadedZFon());
+    QVERIFY(windows::loaded().isEmpty());
+    QVERIFY(!windows::loadedStartWindow() && !windows::loadedExerciseWindow() && !windows::loadedBackdrop());
     QCOMPARE(world.ends, 1);
     QVERIFY(platform::endRequested());
     TestWorld::flushDeletes();

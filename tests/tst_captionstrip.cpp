@@ -174,7 +174,7 @@ public:
     }
 
     TestWorld world;
-    FrmMain &main;
+    StartWindow &main;
     QPointer<CaptionStrip> strip;
     QPointer<QWindow> window;
     Qt::MouseButtons held;
@@ -209,7 +209,7 @@ private slots:
 
 private:
     // Made current after each start window is created (it makes its own template current).
-    void useSynthetic(FrmMain &main);
+    void useSynthetic(StartWindow &main);
     std::unique_ptr<SkinTemplate> synthetic_;
 };
 
@@ -225,7 +225,7 @@ void TestCaptionStrip::cleanupTestCase()
     synthetic_.reset();
 }
 
-void TestCaptionStrip::useSynthetic(FrmMain &main)
+void TestCaptionStrip::useSynthetic(StartWindow &main)
 {
     synthetic_->makeCurrent();
     main.PFormKontrol->paintResting();
@@ -260,7 +260,7 @@ void TestCaptionStrip::cellAt()
 void TestCaptionStrip::restingPictureFromProgramTemplate()
 {
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     const QImage resting = main.PFormKontrol->persistentImage();
     QCOMPARE(resting.size(), QSize(68, 15));
     for (int cell = 1; cell <= 4; ++cell)
@@ -358,7 +358,7 @@ void TestCaptionStrip::clickOnBackdropSwitch()
     f.move(8, 7);
     f.click(8, 7);
     QVERIFY(f.main.backdropOn());
-    QVERIFY(forms::loadedZFon() && forms::loadedZFon()->isVisible());
+    QVERIFY(windows::loadedBackdrop() && windows::loadedBackdrop()->isVisible());
     QCOMPARE(f.strip->captionHot(), 0);
     QVERIFY(!capture::get());
     // Cell 1 is painted normal into the persistent picture, and nothing lit shows.
@@ -372,7 +372,7 @@ void TestCaptionStrip::clickOnBackdropSwitch()
     QCOMPARE(looksOf(f.strip->shownImage()).left(1), QStringLiteral("H"));
     f.click(9, 7);
     QVERIFY(!f.main.backdropOn());
-    QVERIFY(!forms::loadedZFon()->isVisible());
+    QVERIFY(!windows::loadedBackdrop()->isVisible());
 }
 
 void TestCaptionStrip::clickOnMinimise_data()
@@ -386,12 +386,12 @@ void TestCaptionStrip::clickOnMinimise()
 {
     QFETCH(bool, backdropOn);
     StripFixture f;
-    FrmVelantra &exercise = f.world.openExercise(true);
+    ExerciseWindow &exercise = f.world.openExercise(true);
     useSynthetic(f.main);
     if (backdropOn) {
         f.move(8, 7);
         f.click(8, 7);
-        QVERIFY(forms::loadedZFon()->isVisible());
+        QVERIFY(windows::loadedBackdrop()->isVisible());
     }
     f.spoilPersistentCell(2);
     f.move(25, 7);
@@ -401,9 +401,9 @@ void TestCaptionStrip::clickOnMinimise()
     QCOMPARE(exercise.WindowState(), int(Form::Minimized));
     QCOMPARE(f.main.backdropOn(), backdropOn);
     if (backdropOn)
-        QVERIFY(!forms::loadedZFon()->isVisible());
+        QVERIFY(!windows::loadedBackdrop()->isVisible());
     else
-        QVERIFY(!forms::loadedZFon());
+        QVERIFY(!windows::loadedBackdrop());
     QCOMPARE(f.strip->captionHot(), 0);
     QVERIFY(!capture::get());
     QCOMPARE(lookOf(f.strip->persistentImage(), 2), 'N');
@@ -411,7 +411,7 @@ void TestCaptionStrip::clickOnMinimise()
     f.main.setWindowState(Form::Normal);
     QCOMPARE(exercise.WindowState(), int(Form::Normal));
     if (backdropOn)
-        QVERIFY(!forms::loadedZFon()->isVisible());
+        QVERIFY(!windows::loadedBackdrop()->isVisible());
 }
 
 void TestCaptionStrip::clickOnClose()
@@ -422,14 +422,14 @@ void TestCaptionStrip::clickOnClose()
     f.move(8, 7);
     f.click(8, 7);
     QList<QPointer<Form>> windows;
-    for (Form *form : forms::loaded())
+    for (Form *form : windows::loaded())
         windows << form;
     QCOMPARE(windows.size(), 3);
 
     f.move(60, 7);
     QCOMPARE(f.strip->captionHot(), 4);
     f.click(60, 7);
-    QVERIFY(forms::loaded().isEmpty());
+    QVERIFY(windows::loaded().isEmpty());
     QCOMPARE(f.world.ends, 1);
     TestWorld::flushDeletes();
     for (const QPointer<Form> &w : windows)
@@ -447,7 +447,7 @@ void TestCaptionStrip::clickActsOnLitCellNotWherePressed()
     f.move(60, 7);
     QCOMPARE(looksOf(f.strip->shownImage()), QStringLiteral("NNNP"));
     f.release(Qt::LeftButton, 60, 7);
-    QVERIFY(forms::loaded().isEmpty());
+    QVERIFY(windows::loaded().isEmpty());
     QCOMPARE(f.world.ends, 1);
 }
 
@@ -461,7 +461,7 @@ void TestCaptionStrip::clickWithNothingLit()
     QVERIFY(!capture::get());
     QVERIFY(!f.main.backdropOn());
     QCOMPARE(f.main.WindowState(), int(Form::Normal));
-    QCOMPARE(forms::loaded().size(), 1);
+    QCOMPARE(windows::loaded().size(), 1);
     QCOMPARE(f.world.ends, 0);
     QCOMPARE(looksOf(f.strip->shownImage()), QStringLiteral("NNNN"));
 }

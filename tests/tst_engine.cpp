@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Platform.h"
+#include "TestDoubles.h"
 #include "engine/ExerciseControls.h"
 #include "engine/ExerciseEngine.h"
 #include "engine/Grid.h"
@@ -172,7 +172,7 @@ struct Attempt {
 
 Q_DECLARE_METATYPE(std::vector<Attempt>)
 
-class TstEngine : public QObject {
+class TestEngine : public QObject {
     Q_OBJECT
 
 private slots:
@@ -238,29 +238,29 @@ private:
     double lastRun_ = 0.0;
 };
 
-void TstEngine::init()
+void TestEngine::init()
 {
     auto clock = std::make_unique<WrappingClock>();
     clock_ = clock.get();
-    platform::setClock(std::move(clock));
+    engine::setClock(std::move(clock));
     auto random = std::make_unique<ScriptedRandom>();
     random_ = random.get();
-    platform::setRandom(std::move(random));
+    engine::setRandom(std::move(random));
     grid_ = new FakeGrid;
     controls_ = new FakeControls;
 }
 
-void TstEngine::cleanup()
+void TestEngine::cleanup()
 {
     delete engine_;
     engine_ = nullptr;
     delete controls_;
     delete grid_;
-    platform::setClock(nullptr);
-    platform::setRandom(nullptr);
+    engine::setClock(nullptr);
+    engine::setRandom(nullptr);
 }
 
-ExerciseEngine &TstEngine::makeEngine(bool competition)
+ExerciseEngine &TestEngine::makeEngine(bool competition)
 {
     competition_ = competition;
     engine_ = new ExerciseEngine(*grid_, *controls_, [this] { return competition_; });
@@ -269,7 +269,7 @@ ExerciseEngine &TstEngine::makeEngine(bool competition)
 }
 
 // One stopwatch run of the given length on the driven clock.
-void TstEngine::timeAttempt(float seconds)
+void TestEngine::timeAttempt(float seconds)
 {
     engine_->btnStart_Click();
     clock_->advance(seconds);
@@ -277,14 +277,14 @@ void TstEngine::timeAttempt(float seconds)
     QCOMPARE(engine_->state().elapsed, seconds);
 }
 
-void TstEngine::loadStartsFresh_data()
+void TestEngine::loadStartsFresh_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::newRow("Show Mode") << false;
     QTest::newRow("Competition Mode") << true;
 }
 
-void TstEngine::loadStartsFresh()
+void TestEngine::loadStartsFresh()
 {
     QFETCH(bool, competition);
     controls_->answer = QStringLiteral("999");
@@ -311,7 +311,7 @@ void TstEngine::loadStartsFresh()
     QCOMPARE(grid_->alignments, (std::vector<std::pair<int, int>>{{-1, 4}}));
 }
 
-void TstEngine::fillDrawsOneDigitPerCellRowByRow()
+void TestEngine::fillDrawsOneDigitPerCellRowByRow()
 {
     makeEngine(true);
     // The extremes of [0, 1) give the digits 1 and 9.
@@ -331,7 +331,7 @@ void TstEngine::fillDrawsOneDigitPerCellRowByRow()
     QVERIFY(grid_->full());
 }
 
-void TstEngine::passDrawsRowThenColumnThenDigit()
+void TestEngine::passDrawsRowThenColumnThenDigit()
 {
     makeEngine(false);
     grid_->writes.clear();
@@ -360,7 +360,7 @@ void TstEngine::passDrawsRowThenColumnThenDigit()
     engine_->btnKaristir_Click();
 }
 
-void TstEngine::shuffleStartClearsTheLastRun_data()
+void TestEngine::shuffleStartClearsTheLastRun_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::addColumn<bool>("checked");
@@ -370,7 +370,7 @@ void TstEngine::shuffleStartClearsTheLastRun_data()
 }
 
 // What starting a shuffle sets, whatever the last run left on the screen.
-void TstEngine::shuffleStartClearsTheLastRun()
+void TestEngine::shuffleStartClearsTheLastRun()
 {
     QFETCH(bool, competition);
     QFETCH(bool, checked);
@@ -405,7 +405,7 @@ void TstEngine::shuffleStartClearsTheLastRun()
     engine_->btnKaristir_Click();
 }
 
-void TstEngine::blankGridIsFilledBeforeTheFirstReroll()
+void TestEngine::blankGridIsFilledBeforeTheFirstReroll()
 {
     makeEngine(true);
     QVERIFY(grid_->writes.empty());
@@ -422,7 +422,7 @@ void TstEngine::blankGridIsFilledBeforeTheFirstReroll()
     QVERIFY(grid_->full());
 }
 
-void TstEngine::filledGridIsNeverRefilled()
+void TestEngine::filledGridIsNeverRefilled()
 {
     makeEngine(true);
     engine_->btnKaristir_Click();
@@ -440,7 +440,7 @@ void TstEngine::filledGridIsNeverRefilled()
     QCOMPARE(grid_->writes.size(), size_t(3));
 }
 
-void TstEngine::passesRunInTheEventLoopUntilStopped()
+void TestEngine::passesRunInTheEventLoopUntilStopped()
 {
     makeEngine(false);
     engine_->btnKaristir_Click();
@@ -460,7 +460,7 @@ void TstEngine::passesRunInTheEventLoopUntilStopped()
     QCOMPARE(controls_->shuffleCaption, "SHUFFLE");
 }
 
-void TstEngine::discardEndsTheShuffle()
+void TestEngine::discardEndsTheShuffle()
 {
     makeEngine(false);
     engine_->btnKaristir_Click();
@@ -476,7 +476,7 @@ void TstEngine::discardEndsTheShuffle()
     QVERIFY(!controls_->timerOn);
 }
 
-void TstEngine::destroyedEngineRunsNoPass()
+void TestEngine::destroyedEngineRunsNoPass()
 {
     makeEngine(false);
     engine_->btnKaristir_Click();
@@ -490,7 +490,7 @@ void TstEngine::destroyedEngineRunsNoPass()
     QCOMPARE(grid_->writes.size(), writes);
 }
 
-void TstEngine::competitionStopStartsTheStopwatch()
+void TestEngine::competitionStopStartsTheStopwatch()
 {
     makeEngine(true);
     engine_->btnKaristir_Click();
@@ -506,7 +506,7 @@ void TstEngine::competitionStopStartsTheStopwatch()
     QVERIFY(grid_->allColoured(kBlack));
 }
 
-void TstEngine::digitsHiddenOnStop_data()
+void TestEngine::digitsHiddenOnStop_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::addColumn<bool>("checkWhileTiming");
@@ -518,7 +518,7 @@ void TstEngine::digitsHiddenOnStop_data()
     QTest::newRow("Competition Mode, revealed while timing") << true << true << kBlack;
 }
 
-void TstEngine::digitsHiddenOnStop()
+void TestEngine::digitsHiddenOnStop()
 {
     QFETCH(bool, competition);
     QFETCH(bool, checkWhileTiming);
@@ -544,7 +544,7 @@ void TstEngine::digitsHiddenOnStop()
     QVERIFY(grid_->allColoured(competition ? kWhite : kBlack));
 }
 
-void TstEngine::tickWritesOnlyChangedTexts()
+void TestEngine::tickWritesOnlyChangedTexts()
 {
     makeEngine(false);
     engine_->btnStart_Click();
@@ -572,7 +572,7 @@ void TstEngine::tickWritesOnlyChangedTexts()
     QCOMPARE(engine_->state().shownTime, "1:15:50");
 }
 
-void TstEngine::stopTakesAFinalReading_data()
+void TestEngine::stopTakesAFinalReading_data()
 {
     QTest::addColumn<double>("sinceLastTick");
     QTest::addColumn<float>("recorded");
@@ -583,7 +583,7 @@ void TstEngine::stopTakesAFinalReading_data()
     QTest::newRow("a tick missed") << 0.5 << 4.94f << 2;
 }
 
-void TstEngine::stopTakesAFinalReading()
+void TestEngine::stopTakesAFinalReading()
 {
     QFETCH(double, sinceLastTick);
     QFETCH(float, recorded);
@@ -603,7 +603,7 @@ void TstEngine::stopTakesAFinalReading()
     QCOMPARE(controls_->answerFocused, 1);
 }
 
-void TstEngine::lateTickAfterStopIsIgnored()
+void TestEngine::lateTickAfterStopIsIgnored()
 {
     makeEngine(false);
     timeAttempt(4.44f);
@@ -614,7 +614,7 @@ void TstEngine::lateTickAfterStopIsIgnored()
     QCOMPARE(controls_->timeText, "0:04:44");
 }
 
-void TstEngine::runAcrossMidnightTimesCorrectly()
+void TestEngine::runAcrossMidnightTimesCorrectly()
 {
     makeEngine(false);
     clock_->midnightOffset = 86400.0 - 2.0 - clock_->now;
@@ -629,7 +629,7 @@ void TstEngine::runAcrossMidnightTimesCorrectly()
     QCOMPARE(controls_->timeText, "0:04:44");
 }
 
-void TstEngine::startAgainCountsFromZero()
+void TestEngine::startAgainCountsFromZero()
 {
     makeEngine(false);
     timeAttempt(30.0f);
@@ -640,7 +640,7 @@ void TstEngine::startAgainCountsFromZero()
     QCOMPARE(controls_->timeText, "0:01:25");
 }
 
-void TstEngine::keys_data()
+void TestEngine::keys_data()
 {
     QTest::addColumn<QString>("state");
     QTest::addColumn<int>("key");
@@ -654,7 +654,7 @@ void TstEngine::keys_data()
     }
 }
 
-void TstEngine::keys()
+void TestEngine::keys()
 {
     QFETCH(QString, state);
     QFETCH(int, key);
@@ -742,7 +742,7 @@ QString runningBoxText(double seconds)
 
 } // namespace
 
-int TstEngine::gridSum() const
+int TestEngine::gridSum() const
 {
     int sum = 0;
     for (const auto &row : grid_->cells)
@@ -751,7 +751,7 @@ int TstEngine::gridSum() const
     return sum;
 }
 
-void TstEngine::step(const QString &event)
+void TestEngine::step(const QString &event)
 {
     // Each action comes a moment after the last one.
     clock_->advance(1.5);
@@ -785,7 +785,7 @@ void TstEngine::step(const QString &event)
 
 // The controls as the table of states of the exercise window gives them; grid is "blank",
 // "shown" (digits black) or "hidden" (digits white).
-void TstEngine::verifyState(const QString &state, const QString &grid)
+void TestEngine::verifyState(const QString &state, const QString &grid)
 {
     const FakeControls &c = *controls_;
     if (state == "Gone") {
@@ -852,7 +852,7 @@ void TstEngine::verifyState(const QString &state, const QString &grid)
     }
 }
 
-void TstEngine::stateTable_data()
+void TestEngine::stateTable_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::addColumn<QString>("from");
@@ -943,7 +943,7 @@ void TstEngine::stateTable_data()
     }
 }
 
-void TstEngine::stateTable()
+void TestEngine::stateTable()
 {
     QFETCH(bool, competition);
     QFETCH(QString, from);
@@ -968,7 +968,7 @@ void TstEngine::stateTable()
     verifyState(to, grid);
 }
 
-void TstEngine::record_data()
+void TestEngine::record_data()
 {
     QTest::addColumn<std::vector<Attempt>>("attempts");
     QTest::addColumn<QStringList>("captions");
@@ -1014,7 +1014,7 @@ void TstEngine::record_data()
         << "TIME : 1:07:75" << QList<float>{75.5f, 60, 0};
 }
 
-void TstEngine::record()
+void TestEngine::record()
 {
     QFETCH(std::vector<Attempt>, attempts);
     QFETCH(QStringList, captions);
@@ -1048,7 +1048,7 @@ void TstEngine::record()
     QCOMPARE(s.attemptTime3, times[2]);
 }
 
-void TstEngine::wrongZeroAttemptIsMarkedWrong()
+void TestEngine::wrongZeroAttemptIsMarkedWrong()
 {
     makeEngine(false);
     grid_->fillWith(QStringLiteral("1"));
@@ -1059,7 +1059,7 @@ void TstEngine::wrongZeroAttemptIsMarkedWrong()
     QCOMPARE(controls_->averageCaption, "TIME : --:--");
 }
 
-void TstEngine::checkOnBlankGridDoesNothing()
+void TestEngine::checkOnBlankGridDoesNothing()
 {
     makeEngine(true);
     engine_->btnStart_Click();
@@ -1083,7 +1083,7 @@ void TstEngine::checkOnBlankGridDoesNothing()
     QVERIFY(grid_->writes.empty());
 }
 
-void TstEngine::answerMustMatchExactly_data()
+void TestEngine::answerMustMatchExactly_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("correct");
@@ -1097,7 +1097,7 @@ void TstEngine::answerMustMatchExactly_data()
     QTest::newRow("other number") << "486" << false;
 }
 
-void TstEngine::answerMustMatchExactly()
+void TestEngine::answerMustMatchExactly()
 {
     QFETCH(QString, answer);
     QFETCH(bool, correct);
@@ -1116,7 +1116,7 @@ void TstEngine::answerMustMatchExactly()
     QCOMPARE(controls_->attemptBack[0], correct ? kCorrectAttemptBack : kWrongAttemptBack);
 }
 
-void TstEngine::fourthCheckLeavesTheRecord()
+void TestEngine::fourthCheckLeavesTheRecord()
 {
     makeEngine(true);
     engine_->btnKaristir_Click();
@@ -1145,7 +1145,7 @@ void TstEngine::fourthCheckLeavesTheRecord()
     QVERIFY(grid_->allColoured(kBlack));
 }
 
-void TstEngine::shuffleAfterAFullRecordResetsItFirst()
+void TestEngine::shuffleAfterAFullRecordResetsItFirst()
 {
     makeEngine(false);
     grid_->fillWith(QStringLiteral("5"));
@@ -1164,7 +1164,7 @@ void TstEngine::shuffleAfterAFullRecordResetsItFirst()
     engine_->btnKaristir_Click();
 }
 
-void TstEngine::attemptNumberStopsAtItsLimit()
+void TestEngine::attemptNumberStopsAtItsLimit()
 {
     makeEngine(false);
     grid_->fillWith(QStringLiteral("5"));
@@ -1184,5 +1184,5 @@ void TstEngine::attemptNumberStopsAtItsLimit()
     engine_->btnKaristir_Click();
 }
 
-QTEST_GUILESS_MAIN(TstEngine)
+QTEST_GUILESS_MAIN(TestEngine)
 #include "tst_engine.moc"

@@ -71,7 +71,7 @@ Look revealedWhileTiming() { return {"SHUFFLE", false, "STOP", false, true, true
 // Notes the engine's state at the moment the exercise window is hidden.
 class HideWatch : public QObject {
 public:
-    explicit HideWatch(FrmVelantra *window) : window_(window) { window->installEventFilter(this); }
+    explicit HideWatch(ExerciseWindow *window) : window_(window) { window->installEventFilter(this); }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (watched == window_ && event->type() == QEvent::Hide && !seen) {
@@ -86,7 +86,7 @@ public:
     bool timerOn = true;
 
 private:
-    FrmVelantra *window_;
+    ExerciseWindow *window_;
 };
 
 // Notes where the exercise window stands at the moment it is first shown.
@@ -100,7 +100,7 @@ public:
             seen = true;
             auto *window = static_cast<QWidget *>(watched);
             geometry = window->geometry();
-            auto *exercise = static_cast<FrmVelantra *>(window);
+            auto *exercise = static_cast<ExerciseWindow *>(window);
             grid = exercise->gSoru->geometry();
         }
         return false;
@@ -114,7 +114,7 @@ public:
 
 Q_DECLARE_METATYPE(Look)
 
-class TstExerciseWindow : public QObject {
+class TestExerciseBehaviour : public QObject {
     Q_OBJECT
 
 private slots:
@@ -183,39 +183,39 @@ private:
     bool tabTo(QWidget *target);
 
     std::unique_ptr<TestWorld> world_;
-    FrmVelantra *ex_ = nullptr;
+    ExerciseWindow *ex_ = nullptr;
 };
 
-void TstExerciseWindow::init()
+void TestExerciseBehaviour::init()
 {
     world_ = std::make_unique<TestWorld>();
 }
 
-void TstExerciseWindow::cleanup()
+void TestExerciseBehaviour::cleanup()
 {
     ex_ = nullptr;
     world_.reset();
 }
 
-void TstExerciseWindow::open(bool competition)
+void TestExerciseBehaviour::open(bool competition)
 {
     ex_ = &world_->openExercise(competition);
     QVERIFY(QTest::qWaitForWindowActive(ex_));
 }
 
-void TstExerciseWindow::click(QAbstractButton *button)
+void TestExerciseBehaviour::click(QAbstractButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // A key as the keyboard gives it: to the widget that has the focus.
-void TstExerciseWindow::key(Qt::Key k)
+void TestExerciseBehaviour::key(Qt::Key k)
 {
     QWidget *target = QApplication::focusWidget();
     QTest::keyClick(target ? target : ex_, k);
 }
 
-void TstExerciseWindow::type(const QString &text)
+void TestExerciseBehaviour::type(const QString &text)
 {
     QTest::mouseClick(ex_->txtYourAnswer.get(), Qt::LeftButton);
     QTest::keyClick(ex_->txtYourAnswer.get(), Qt::Key_A, Qt::ControlModifier);
@@ -223,14 +223,14 @@ void TstExerciseWindow::type(const QString &text)
     QTest::keyClicks(ex_->txtYourAnswer.get(), text);
 }
 
-void TstExerciseWindow::passes(int count)
+void TestExerciseBehaviour::passes(int count)
 {
     for (int i = 0; i < count; ++i)
         QCoreApplication::processEvents();
 }
 
 // Over the button, then a click, through the window so the mouse capture is honoured.
-void TstExerciseWindow::clickBack()
+void TestExerciseBehaviour::clickBack()
 {
     QWindow *window = ex_->windowHandle();
     const QPoint centre = ex_->btnBack->mapTo(ex_, ex_->btnBack->rect().center());
@@ -252,7 +252,7 @@ void TstExerciseWindow::clickBack()
 //                                     type the sum, the sum plus 1, the sum with a leading
 //                                     zero or space, or clear the box
 //   back / open                       Back, and START on the start window
-void TstExerciseWindow::run(const QString &script)
+void TestExerciseBehaviour::run(const QString &script)
 {
     for (const QString &step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         if (step == "shuffle") {
@@ -289,15 +289,15 @@ void TstExerciseWindow::run(const QString &script)
             clickBack();
             TestWorld::flushDeletes();
         } else if (step == "open") {
-            click(forms::frmMain().btnStart.get());
-            ex_ = &forms::frmVelantra();
+            click(windows::frmMain().btnStart.get());
+            ex_ = &windows::frmVelantra();
         } else {
             QFAIL(qPrintable("unknown step " + step));
         }
     }
 }
 
-int TstExerciseWindow::gridSum() const
+int TestExerciseBehaviour::gridSum() const
 {
     int sum = 0;
     for (const QString &t : gridTexts())
@@ -305,7 +305,7 @@ int TstExerciseWindow::gridSum() const
     return sum;
 }
 
-QStringList TstExerciseWindow::gridTexts() const
+QStringList TestExerciseBehaviour::gridTexts() const
 {
     QStringList texts;
     for (int r = 0; r < 10; ++r)
@@ -314,7 +314,7 @@ QStringList TstExerciseWindow::gridTexts() const
     return texts;
 }
 
-Cells TstExerciseWindow::gridLook() const
+Cells TestExerciseBehaviour::gridLook() const
 {
     const QStringList texts = gridTexts();
     if (std::all_of(texts.begin(), texts.end(), [](const QString &t) { return t.isEmpty(); }))
@@ -331,7 +331,7 @@ Cells TstExerciseWindow::gridLook() const
     return Cells::Mixed;
 }
 
-Look TstExerciseWindow::look() const
+Look TestExerciseBehaviour::look() const
 {
     const QColor back = ex_->txtYourAnswer->palette().color(QPalette::Base);
     Look l;
@@ -353,7 +353,7 @@ Look TstExerciseWindow::look() const
     return l;
 }
 
-void TstExerciseWindow::opensOverTheStartWindow_data()
+void TestExerciseBehaviour::opensOverTheStartWindow_data()
 {
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<QRect>("startPixels");
@@ -363,7 +363,7 @@ void TstExerciseWindow::opensOverTheStartWindow_data()
     QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QRect(0, 0, 1280, 800);
 }
 
-void TstExerciseWindow::opensOverTheStartWindow()
+void TestExerciseBehaviour::opensOverTheStartWindow()
 {
     QFETCH(QSize, screen);
     QFETCH(QRect, startPixels);
@@ -378,7 +378,7 @@ void TstExerciseWindow::opensOverTheStartWindow()
     QCOMPARE(watch.geometry, startPixels.adjusted(0, 25, 0, 0));
     QCOMPARE(watch.grid, ex_->gSoru->geometry());
 
-    const FrmMain &main = forms::frmMain();
+    const StartWindow &main = windows::frmMain();
     QCOMPARE(main.geometry(), startPixels);
     QCOMPARE(ex_->parentWidget(), &main);
     QVERIFY(ex_->isWindow());
@@ -391,14 +391,14 @@ void TstExerciseWindow::opensOverTheStartWindow()
     QCOMPARE(modMain::exerciseOpen, 1);
 }
 
-void TstExerciseWindow::firstGridDependsOnTheMode_data()
+void TestExerciseBehaviour::firstGridDependsOnTheMode_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::newRow("Show Mode") << false;
     QTest::newRow("Competition Mode") << true;
 }
 
-void TstExerciseWindow::firstGridDependsOnTheMode()
+void TestExerciseBehaviour::firstGridDependsOnTheMode()
 {
     QFETCH(bool, competition);
 
@@ -419,7 +419,7 @@ void TstExerciseWindow::firstGridDependsOnTheMode()
     QCOMPARE(ex_->gSoru->colAlignment(9), 4);
 }
 
-void TstExerciseWindow::firstShuffleFillsABlankGrid()
+void TestExerciseBehaviour::firstShuffleFillsABlankGrid()
 {
     open(true);
     click(ex_->btnKaristir.get());
@@ -431,7 +431,7 @@ void TstExerciseWindow::firstShuffleFillsABlankGrid()
     click(ex_->btnKaristir.get());
 }
 
-void TstExerciseWindow::shuffleOnlyRerollsSingleCells()
+void TestExerciseBehaviour::shuffleOnlyRerollsSingleCells()
 {
     open(false);
     const QStringList before = gridTexts();
@@ -452,14 +452,14 @@ void TstExerciseWindow::shuffleOnlyRerollsSingleCells()
     click(ex_->btnKaristir.get());
 }
 
-void TstExerciseWindow::stopRightAfterShuffle_data()
+void TestExerciseBehaviour::stopRightAfterShuffle_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::newRow("Show Mode") << false;
     QTest::newRow("Competition Mode") << true;
 }
 
-void TstExerciseWindow::stopRightAfterShuffle()
+void TestExerciseBehaviour::stopRightAfterShuffle()
 {
     QFETCH(bool, competition);
     open(competition);
@@ -474,7 +474,7 @@ void TstExerciseWindow::stopRightAfterShuffle()
     QCOMPARE(ex_->state().running, competition);
 }
 
-void TstExerciseWindow::shufflePassesRunUntilStopped_data()
+void TestExerciseBehaviour::shufflePassesRunUntilStopped_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::addColumn<QString>("stop");
@@ -487,7 +487,7 @@ void TstExerciseWindow::shufflePassesRunUntilStopped_data()
     }
 }
 
-void TstExerciseWindow::shufflePassesRunUntilStopped()
+void TestExerciseBehaviour::shufflePassesRunUntilStopped()
 {
     QFETCH(bool, competition);
     QFETCH(QString, stop);
@@ -513,7 +513,7 @@ void TstExerciseWindow::shufflePassesRunUntilStopped()
     QCOMPARE(ex_->btnKaristir->text(), "SHUFFLE");
 }
 
-void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem_data()
+void TestExerciseBehaviour::gridDigitsSitWhereDrawTextPutsThem_data()
 {
     QTest::addColumn<int>("rowTwips");
     QTest::addColumn<bool>("fontAsMade");   // the grid keeps the font it was made with
@@ -528,7 +528,7 @@ void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem_data()
 
 // The grid paints its digits from texts laid out once; they must land on exactly the
 // pixels that drawText centred in each cell would give, heavy strokes included.
-void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem()
+void TestExerciseBehaviour::gridDigitsSitWhereDrawTextPutsThem()
 {
     QFETCH(int, rowTwips);
     QFETCH(bool, fontAsMade);
@@ -571,7 +571,7 @@ void TstExerciseWindow::gridDigitsSitWhereDrawTextPutsThem()
     QVERIFY(render() != empty);
 }
 
-void TstExerciseWindow::states_data()
+void TestExerciseBehaviour::states_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::addColumn<QString>("script");
@@ -613,7 +613,7 @@ void TstExerciseWindow::states_data()
         << "shuffle shuffle wait:2 start wrong check shuffle shuffle wait:1" << timing(Cells::Black);
 }
 
-void TstExerciseWindow::states()
+void TestExerciseBehaviour::states()
 {
     QFETCH(bool, competition);
     QFETCH(QString, script);
@@ -629,7 +629,7 @@ void TstExerciseWindow::states()
         click(ex_->btnKaristir.get());
 }
 
-void TstExerciseWindow::keysInEveryState_data()
+void TestExerciseBehaviour::keysInEveryState_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::addColumn<QString>("script");
@@ -670,7 +670,7 @@ void TstExerciseWindow::keysInEveryState_data()
     QTest::newRow("Competition shuffling, Q") << true << "shuffle passes" << Qt::Key_Q << false << Look{};
 }
 
-void TstExerciseWindow::keysInEveryState()
+void TestExerciseBehaviour::keysInEveryState()
 {
     QFETCH(bool, competition);
     QFETCH(QString, script);
@@ -700,7 +700,7 @@ void TstExerciseWindow::keysInEveryState()
         click(ex_->btnKaristir.get());
 }
 
-void TstExerciseWindow::onlyTheAnswerBoxTakesTypedText_data()
+void TestExerciseBehaviour::onlyTheAnswerBoxTakesTypedText_data()
 {
     QTest::addColumn<int>("box");   // 0 running time, 1 YOUR ANSWER, 2 CORRECT ANSWER
     QTest::addColumn<QString>("script");
@@ -712,7 +712,7 @@ void TstExerciseWindow::onlyTheAnswerBoxTakesTypedText_data()
 }
 
 // Clicked and typed into as a user would.
-void TstExerciseWindow::onlyTheAnswerBoxTakesTypedText()
+void TestExerciseBehaviour::onlyTheAnswerBoxTakesTypedText()
 {
     QFETCH(int, box);
     QFETCH(QString, script);
@@ -734,7 +734,7 @@ void TstExerciseWindow::onlyTheAnswerBoxTakesTypedText()
     QCOMPARE(target->isReadOnly(), !takesText);
 }
 
-void TstExerciseWindow::timerShowsTheDrivenClock()
+void TestExerciseBehaviour::timerShowsTheDrivenClock()
 {
     open(false);
     run("start");
@@ -746,7 +746,7 @@ void TstExerciseWindow::timerShowsTheDrivenClock()
     QCOMPARE(ex_->state().elapsed, 1.23f);
 }
 
-void TstExerciseWindow::stopThenStartCountsFromZero()
+void TestExerciseBehaviour::stopThenStartCountsFromZero()
 {
     open(false);
     run("start wait:5 start");
@@ -760,7 +760,7 @@ void TstExerciseWindow::stopThenStartCountsFromZero()
     QCOMPARE(ex_->state().elapsed, 1.0f);
 }
 
-void TstExerciseWindow::runningBoxTexts_data()
+void TestExerciseBehaviour::runningBoxTexts_data()
 {
     QTest::addColumn<double>("seconds");
     QTest::addColumn<QString>("shown");
@@ -773,7 +773,7 @@ void TstExerciseWindow::runningBoxTexts_data()
     QTest::newRow("120") << 120.0 << "2:00:00";
 }
 
-void TstExerciseWindow::runningBoxTexts()
+void TestExerciseBehaviour::runningBoxTexts()
 {
     QFETCH(double, seconds);
     QFETCH(QString, shown);
@@ -785,7 +785,7 @@ void TstExerciseWindow::runningBoxTexts()
     QCOMPARE(ex_->txtSure->text(), shown);
 }
 
-void TstExerciseWindow::record_data()
+void TestExerciseBehaviour::record_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::addColumn<QString>("script");
@@ -841,7 +841,7 @@ void TstExerciseWindow::record_data()
         << QStringList{none1, none2, none3} << "---" << "TIME : --:--" << 1;
 }
 
-void TstExerciseWindow::record()
+void TestExerciseBehaviour::record()
 {
     QFETCH(bool, competition);
     QFETCH(QString, script);
@@ -853,7 +853,7 @@ void TstExerciseWindow::record()
     open(competition);
     run(script);
 
-    const AutoLabel *labels[] = {&ex_->lbDeneme1, &ex_->lbDeneme2, &ex_->lbDeneme3};
+    const SelfSizingLabel *labels[] = {&ex_->lbDeneme1, &ex_->lbDeneme2, &ex_->lbDeneme3};
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(labels[i]->caption(), captions[i]);
         const QColor want = backs[i] == 'g' ? QColor(0, 192, 0) : backs[i] == 'r' ? QColor(255, 128, 128)
@@ -864,7 +864,7 @@ void TstExerciseWindow::record()
     QCOMPARE(ex_->state().attemptNumber, attemptNumber);
 }
 
-void TstExerciseWindow::scoreRowStaysReadable_data()
+void TestExerciseBehaviour::scoreRowStaysReadable_data()
 {
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<QSize>("window");
@@ -874,9 +874,9 @@ void TstExerciseWindow::scoreRowStaysReadable_data()
 
 // With the real fonts: every score label whole, inside the panel, clear of RESET and of
 // each other, in reading order, in its own colours and face.
-void TstExerciseWindow::verifyScoreRowReadable(const QString &moment)
+void TestExerciseBehaviour::verifyScoreRowReadable(const QString &moment)
 {
-    const AutoLabel *labels[] = {&ex_->lbDeneme1, &ex_->lbDeneme2, &ex_->lbDeneme3, &ex_->lbAverage};
+    const SelfSizingLabel *labels[] = {&ex_->lbDeneme1, &ex_->lbDeneme2, &ex_->lbDeneme3, &ex_->lbAverage};
     const QRect panel = ex_->pScore->rect();
     const QRect reset = ex_->btnReset->geometry();
     for (int i = 0; i < 4; ++i) {
@@ -904,7 +904,7 @@ void TstExerciseWindow::verifyScoreRowReadable(const QString &moment)
     QVERIFY(labels[3]->get()->font().pixelSize() > labels[0]->get()->font().pixelSize());
 }
 
-void TstExerciseWindow::scoreRowStaysReadable()
+void TestExerciseBehaviour::scoreRowStaysReadable()
 {
     QFETCH(QSize, screen);
     QFETCH(QSize, window);
@@ -939,7 +939,7 @@ void TstExerciseWindow::scoreRowStaysReadable()
 }
 
 // Tab until the focus is on target, at most once round any window's controls.
-bool TstExerciseWindow::tabTo(QWidget *target)
+bool TestExerciseBehaviour::tabTo(QWidget *target)
 {
     for (int i = 0; i < 30 && QApplication::focusWidget() != target; ++i) {
         QWidget *focused = QApplication::focusWidget();
@@ -963,7 +963,7 @@ int focusMarkPixels(SkinButton *back)
 
 } // namespace
 
-void TstExerciseWindow::keyboardOnlySession_data()
+void TestExerciseBehaviour::keyboardOnlySession_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::addColumn<int>("leaveKey");
@@ -973,12 +973,12 @@ void TstExerciseWindow::keyboardOnlySession_data()
 }
 
 // From the start window to the exercise and back, without the mouse.
-void TstExerciseWindow::keyboardOnlySession()
+void TestExerciseBehaviour::keyboardOnlySession()
 {
     QFETCH(bool, competition);
     QFETCH(int, leaveKey);
 
-    FrmMain &main = world_->startWindow();
+    StartWindow &main = world_->startWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
     if (!competition) {
         QVERIFY(tabTo((*main.optMode[0]).get()));
@@ -988,8 +988,8 @@ void TstExerciseWindow::keyboardOnlySession()
     QVERIFY(tabTo(main.btnStart.get()));
     // Enter on the focused START presses it as Space does.
     QTest::keyClick(main.btnStart.get(), Qt::Key_Return);
-    QVERIFY(forms::loadedVelantra());
-    ex_ = &forms::frmVelantra();
+    QVERIFY(windows::loadedExerciseWindow());
+    ex_ = &windows::frmVelantra();
     // A window manager activates the newly shown window; the offscreen platform leaves
     // that to the test.
     QApplication::setActiveWindow(ex_);
@@ -1007,7 +1007,7 @@ void TstExerciseWindow::keyboardOnlySession()
     QTest::keyClick(ex_->btnBack.get(), Qt::Key_Return);
     passes();
     QVERIFY(!ex_->state().shuffling);
-    QVERIFY(forms::loadedVelantra());
+    QVERIFY(windows::loadedExerciseWindow());
     if (competition) {
         // The stopwatch started by itself: the next Enter stops it, still in the window.
         QVERIFY(ex_->state().running);
@@ -1015,7 +1015,7 @@ void TstExerciseWindow::keyboardOnlySession()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         passes();
         QVERIFY(!ex_->state().running);
-        QVERIFY(forms::loadedVelantra());
+        QVERIFY(windows::loadedExerciseWindow());
     } else {
         QVERIFY(tabTo(ex_->btnStart.get()));
         QTest::keyClick(ex_->btnStart.get(), Qt::Key_Space);
@@ -1034,7 +1034,7 @@ void TstExerciseWindow::keyboardOnlySession()
     // Nothing runs now: Back leaves with Enter as with Space.
     QVERIFY(tabTo(ex_->btnBack.get()));
     QTest::keyClick(ex_->btnBack.get(), Qt::Key(leaveKey));
-    QTRY_VERIFY(!forms::loadedVelantra());
+    QTRY_VERIFY(!windows::loadedExerciseWindow());
     ex_ = nullptr;
     QCOMPARE(modMain::exerciseOpen, 0);
 
@@ -1043,11 +1043,11 @@ void TstExerciseWindow::keyboardOnlySession()
     QVERIFY(QTest::qWaitForWindowActive(&main));
     QVERIFY(tabTo(main.btnStart.get()));
     QTest::keyClick(main.btnStart.get(), Qt::Key_Space);
-    QVERIFY(forms::loadedVelantra());
+    QVERIFY(windows::loadedExerciseWindow());
     QCOMPARE(modMain::exerciseOpen, 1);
 }
 
-void TstExerciseWindow::modeChosenAfterBackApplies_data()
+void TestExerciseBehaviour::modeChosenAfterBackApplies_data()
 {
     QTest::addColumn<bool>("first");
     QTest::addColumn<bool>("second");
@@ -1055,7 +1055,7 @@ void TstExerciseWindow::modeChosenAfterBackApplies_data()
     QTest::newRow("Competition, then Show") << true << false;
 }
 
-void TstExerciseWindow::modeChosenAfterBackApplies()
+void TestExerciseBehaviour::modeChosenAfterBackApplies()
 {
     QFETCH(bool, first);
     QFETCH(bool, second);
@@ -1063,10 +1063,10 @@ void TstExerciseWindow::modeChosenAfterBackApplies()
     open(first);
     QCOMPARE(gridLook() == Cells::Blank, first);
     run("back");
-    QVERIFY(!forms::loadedVelantra());
+    QVERIFY(!windows::loadedExerciseWindow());
     QCOMPARE(modMain::exerciseOpen, 0);
 
-    FrmMain &main = forms::frmMain();
+    StartWindow &main = windows::frmMain();
     QTest::mouseClick((*main.optMode[second ? 1 : 0]).get(), Qt::LeftButton);
     QCOMPARE(modMain::competitionMode, second);
     run("open");
@@ -1076,13 +1076,13 @@ void TstExerciseWindow::modeChosenAfterBackApplies()
     QCOMPARE(ex_->state().running, second);
 }
 
-void TstExerciseWindow::startBackStartGivesAFreshWindow()
+void TestExerciseBehaviour::startBackStartGivesAFreshWindow()
 {
     open(true);
     run("shuffle shuffle wait:4 esc right check shuffle shuffle wait:2 wrong check wait:1");
     QCOMPARE(ex_->state().attemptNumber, 3);
     QVERIFY(ex_->state().running);
-    QPointer<FrmVelantra> first = ex_;
+    QPointer<ExerciseWindow> first = ex_;
 
     run("back");
     QVERIFY(first.isNull());
@@ -1105,7 +1105,7 @@ void TstExerciseWindow::startBackStartGivesAFreshWindow()
     QCOMPARE(ex_->engine().cellsRerolled(), 0u);
 }
 
-void TstExerciseWindow::backEndsShuffleAndStopwatch_data()
+void TestExerciseBehaviour::backEndsShuffleAndStopwatch_data()
 {
     QTest::addColumn<QString>("script");
     QTest::newRow("during a shuffle") << "shuffle passes";
@@ -1113,7 +1113,7 @@ void TstExerciseWindow::backEndsShuffleAndStopwatch_data()
     QTest::newRow("while timing after a check") << "shuffle shuffle wait:1 wrong check";
 }
 
-void TstExerciseWindow::backEndsShuffleAndStopwatch()
+void TestExerciseBehaviour::backEndsShuffleAndStopwatch()
 {
     QFETCH(QString, script);
     open(true);
@@ -1122,35 +1122,35 @@ void TstExerciseWindow::backEndsShuffleAndStopwatch()
 
     // What the window runs when it is hidden on its way out, before it is destroyed.
     HideWatch watch(ex_);
-    QPointer<FrmVelantra> window = ex_;
+    QPointer<ExerciseWindow> window = ex_;
     clickBack();
 
     QVERIFY(watch.seen);
     QVERIFY(!watch.shuffling);
     QVERIFY(!watch.timerOn);
-    QVERIFY(!forms::loadedVelantra());
+    QVERIFY(!windows::loadedExerciseWindow());
     QCOMPARE(modMain::exerciseOpen, 0);
     // Passes or ticks still queued must not reach the destroyed window (AddressSanitizer).
     QTest::qWait(30);
     QVERIFY(window.isNull());
     passes(20);
-    QVERIFY(forms::loadedMain());
+    QVERIFY(windows::loadedStartWindow());
     QCOMPARE(world_->ends, 0);
 }
 
-void TstExerciseWindow::closingTheProgramEndsTheShuffle()
+void TestExerciseBehaviour::closingTheProgramEndsTheShuffle()
 {
     open(false);
     run("shuffle passes");
-    QPointer<FrmVelantra> exercise = ex_;
-    QPointer<FrmMain> main = &forms::frmMain();
+    QPointer<ExerciseWindow> exercise = ex_;
+    QPointer<StartWindow> main = &windows::frmMain();
     HideWatch watch(ex_);
 
     // What the close cell of the start window's strip does.
-    forms::Unload(*main);
+    windows::Unload(*main);
 
     QCOMPARE(world_->ends, 1);
-    QVERIFY(forms::loaded().isEmpty());
+    QVERIFY(windows::loaded().isEmpty());
     QVERIFY(watch.seen);
     QVERIFY(!watch.shuffling);
     QTest::qWait(30);
@@ -1159,5 +1159,5 @@ void TstExerciseWindow::closingTheProgramEndsTheShuffle()
     passes(20);
 }
 
-QTEST_MAIN(TstExerciseWindow)
-#include "tst_exercisewindow.moc"
+QTEST_MAIN(TestExerciseBehaviour)
+#include "tst_exercisebehaviour.moc"

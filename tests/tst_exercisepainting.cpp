@@ -26,7 +26,7 @@ const QRgb kNavy = rgbOf(qRgb(0, 0, 128));
 const QRgb kWhite = rgbOf(qRgb(255, 255, 255));
 const QString kTitle = QStringLiteral("Speed Velantra");
 
-QRect rectOf(const Control &c)
+QRect rectOf(const ControlPlacement &c)
 {
     return QRect(int(c.Left()), int(c.Top()), int(c.Width()), int(c.Height()));
 }
@@ -55,7 +55,7 @@ QImage navyMaskOfTitle(QRect &ink)
     ref.Cls();
     ref.setFont(SkinFont{QStringLiteral("Arial"), 15, true, false});
     ref.setForeColor(kNavy);
-    drawTextInRect(ref, kTitle, 0, 0, 400, 40, kDtLeftTop);
+    drawTextInRect(ref, kTitle, 0, 0, 400, 40, TextFormat::LeftTop);
     const QImage img = ref.persistentImage().copy();
     ink = inkBounds(img, img.rect(), [](QRgb p) { return p == kNavy; });
     return img;
@@ -97,7 +97,7 @@ QString panelFrameMismatch(const QImage &img, const QImage &tpl, int L, int T, i
 
 } // namespace
 
-class TestExerciseScreen : public QObject {
+class TestExercisePainting : public QObject {
     Q_OBJECT
 
 private slots:
@@ -124,18 +124,18 @@ private:
     std::unique_ptr<CodedTemplate> coded_;
 };
 
-void TestExerciseScreen::initTestCase()
+void TestExercisePainting::initTestCase()
 {
     fonts::ensureTahoma();
 }
 
-void TestExerciseScreen::cleanup()
+void TestExercisePainting::cleanup()
 {
     TestWorld::closeAll();
     coded_.reset();
 }
 
-void TestExerciseScreen::layoutAfterStart_data()
+void TestExercisePainting::layoutAfterStart_data()
 {
     QTest::addColumn<int>("screenW");
     QTest::addColumn<int>("screenH");
@@ -151,7 +151,7 @@ void TestExerciseScreen::layoutAfterStart_data()
                               << QRect(713, 125, 271, 518) << QRect(849, 663, 140, 50) << 964;
 }
 
-void TestExerciseScreen::layoutAfterStart()
+void TestExercisePainting::layoutAfterStart()
 {
     QFETCH(int, screenW);
     QFETCH(int, screenH);
@@ -162,8 +162,8 @@ void TestExerciseScreen::layoutAfterStart()
     QFETCH(QRect, back);
     QFETCH(int, rowTwips);
     TestWorld world(screenW, screenH);
-    FrmVelantra &ex = world.openExercise(true);
-    FrmMain &main = forms::frmMain();
+    ExerciseWindow &ex = world.openExercise(true);
+    StartWindow &main = windows::frmMain();
     QVERIFY(ex.isVisible());
     QCOMPARE(QSize(ex.ScaleWidth(), ex.ScaleHeight()), inner);
     // Over the start window, 375 twips down, as wide, 375 twips less high.
@@ -190,7 +190,7 @@ void TestExerciseScreen::layoutAfterStart()
     QCOMPARE(ex.btnReset.Top(), 7.0);
 }
 
-void TestExerciseScreen::controlPanelWithRealLabels_data()
+void TestExercisePainting::controlPanelWithRealLabels_data()
 {
     QTest::addColumn<int>("screenW");
     QTest::addColumn<int>("screenH");
@@ -200,16 +200,16 @@ void TestExerciseScreen::controlPanelWithRealLabels_data()
 
 // The labels take the sizes their texts have in this font, not the design sizes; the
 // column is checked against the rules with the sizes the labels really have.
-void TestExerciseScreen::controlPanelWithRealLabels()
+void TestExercisePainting::controlPanelWithRealLabels()
 {
     QFETCH(int, screenW);
     QFETCH(int, screenH);
     TestWorld world(screenW, screenH);
-    FrmVelantra &ex = world.openExercise(true);
+    ExerciseWindow &ex = world.openExercise(true);
     const double sw = ex.pKontrol->ScaleWidth();
     const double sh = ex.pKontrol->ScaleHeight();
-    const AutoLabel &cap0 = ex.lbBilgi[0];
-    const AutoLabel &cap1 = ex.lbBilgi[1];
+    const SelfSizingLabel &cap0 = ex.lbBilgi[0];
+    const SelfSizingLabel &cap1 = ex.lbBilgi[1];
     const QFontMetrics fm(cap0->font());
     QCOMPARE(cap0.Width(), double(fm.horizontalAdvance(QStringLiteral("YOUR ANSWER"))));
     QCOMPARE(cap0.Height(), double(fm.height()));
@@ -250,10 +250,10 @@ void TestExerciseScreen::controlPanelWithRealLabels()
     QVERIFY(checkBottom + 1 + 5 >= sh);
 }
 
-void TestExerciseScreen::fractionalPlacesShownHalvesToEven()
+void TestExercisePainting::fractionalPlacesShownHalvesToEven()
 {
     TestWorld world;
-    FrmVelantra &ex = world.openExercise(true);
+    ExerciseWindow &ex = world.openExercise(true);
     // Kept as given...
     QCOMPARE(ex.txtSure.Left(), 67.5);
     QCOMPARE(ex.txtYourAnswer.Left(), 172.5);
@@ -264,15 +264,15 @@ void TestExerciseScreen::fractionalPlacesShownHalvesToEven()
     QCOMPARE(ex.txtYourAnswer->x(), 172);
     QCOMPARE(ex.txtCorrectAnswer->x(), 172);
     QCOMPARE(ex.btnCheck->x(), 98);
-    for (const Control *c : {static_cast<const Control *>(&ex.btnKaristir), static_cast<const Control *>(&ex.btnStart),
-                             static_cast<const Control *>(&ex.txtSure), static_cast<const Control *>(&ex.lbBilgi[0]),
-                             static_cast<const Control *>(&ex.txtYourAnswer), static_cast<const Control *>(&ex.lbBilgi[1]),
-                             static_cast<const Control *>(&ex.txtCorrectAnswer), static_cast<const Control *>(&ex.btnCheck),
-                             static_cast<const Control *>(&ex.lbDeneme1), static_cast<const Control *>(&ex.lbAverage)})
+    for (const ControlPlacement *c : {static_cast<const ControlPlacement *>(&ex.btnKaristir), static_cast<const ControlPlacement *>(&ex.btnStart),
+                             static_cast<const ControlPlacement *>(&ex.txtSure), static_cast<const ControlPlacement *>(&ex.lbBilgi[0]),
+                             static_cast<const ControlPlacement *>(&ex.txtYourAnswer), static_cast<const ControlPlacement *>(&ex.lbBilgi[1]),
+                             static_cast<const ControlPlacement *>(&ex.txtCorrectAnswer), static_cast<const ControlPlacement *>(&ex.btnCheck),
+                             static_cast<const ControlPlacement *>(&ex.lbDeneme1), static_cast<const ControlPlacement *>(&ex.lbAverage)})
         QCOMPARE(c->widget()->geometry(), shownAt(c->Left(), c->Top(), c->Width(), c->Height()));
 }
 
-void TestExerciseScreen::titleAtItsPlace_data()
+void TestExercisePainting::titleAtItsPlace_data()
 {
     QTest::addColumn<int>("screenW");
     QTest::addColumn<int>("screenH");
@@ -280,14 +280,14 @@ void TestExerciseScreen::titleAtItsPlace_data()
     QTest::newRow("1024x768") << 1024 << 768;
 }
 
-void TestExerciseScreen::titleAtItsPlace()
+void TestExercisePainting::titleAtItsPlace()
 {
     QFETCH(int, screenW);
     QFETCH(int, screenH);
     TestWorld world(screenW, screenH);
     world.startWindow();
     coded_ = std::make_unique<CodedTemplate>();   // no template pixel is navy or white
-    FrmVelantra &ex = world.openExercise(true);
+    ExerciseWindow &ex = world.openExercise(true);
     QRect refInk;
     const QImage ref = navyMaskOfTitle(refInk);
     QVERIFY(refInk.width() > 100);
@@ -317,7 +317,7 @@ void TestExerciseScreen::titleAtItsPlace()
     QCOMPARE(rgbOf(ex.foreColor()), kNavy);
 }
 
-void TestExerciseScreen::paintedFromTheTemplate_data()
+void TestExercisePainting::paintedFromTheTemplate_data()
 {
     QTest::addColumn<int>("screenW");
     QTest::addColumn<int>("screenH");
@@ -327,7 +327,7 @@ void TestExerciseScreen::paintedFromTheTemplate_data()
     QTest::newRow("coded template, 1024x768") << 1024 << 768 << true;
 }
 
-void TestExerciseScreen::paintedFromTheTemplate()
+void TestExercisePainting::paintedFromTheTemplate()
 {
     QFETCH(int, screenW);
     QFETCH(int, screenH);
@@ -336,7 +336,7 @@ void TestExerciseScreen::paintedFromTheTemplate()
     world.startWindow();
     if (coded)
         coded_ = std::make_unique<CodedTemplate>();
-    FrmVelantra &ex = world.openExercise(true);
+    ExerciseWindow &ex = world.openExercise(true);
     const QImage &tpl = SkinTemplate::current()->image(1);
     const QImage &img = ex.persistentImage();
     const int W = ex.ScaleWidth(), H = ex.ScaleHeight();
@@ -382,12 +382,12 @@ void TestExerciseScreen::paintedFromTheTemplate()
     QVERIFY2(m.isEmpty(), qPrintable("between grid and panels: " + m));
 }
 
-void TestExerciseScreen::resizeWhileMinimisedDoesNothing()
+void TestExercisePainting::resizeWhileMinimisedDoesNothing()
 {
     TestWorld world;
     world.startWindow();
     coded_ = std::make_unique<CodedTemplate>();
-    FrmVelantra &ex = world.openExercise(true);
+    ExerciseWindow &ex = world.openExercise(true);
     ex.setWindowState(Form::Minimized);
     QCOMPARE(ex.WindowState(), int(Form::Minimized));
     const QImage before = ex.persistentImage().copy();
@@ -410,12 +410,12 @@ void TestExerciseScreen::resizeWhileMinimisedDoesNothing()
     QVERIFY(ex.persistentImage() != before.copy(0, 0, 1180, 725));
 }
 
-void TestExerciseScreen::layoutPassIsRepeatable()
+void TestExercisePainting::layoutPassIsRepeatable()
 {
     TestWorld world;
     world.startWindow();
     coded_ = std::make_unique<CodedTemplate>();
-    FrmVelantra &ex = world.openExercise(true);
+    ExerciseWindow &ex = world.openExercise(true);
     const QImage first = ex.persistentImage().copy();
     const QRect score = rectOf(ex.pScore), control = rectOf(ex.pKontrol), back = rectOf(ex.btnBack);
     const QPointF check(ex.btnCheck.Left(), ex.btnCheck.Top());
@@ -435,10 +435,10 @@ void TestExerciseScreen::layoutPassIsRepeatable()
     QCOMPARE(QPointF(ex.btnCheck.Left(), ex.btnCheck.Top()), check);
 }
 
-void TestExerciseScreen::scoreLabelsFollowChecksAndResizesButNotReset()
+void TestExercisePainting::scoreLabelsFollowChecksAndResizesButNotReset()
 {
     TestWorld world;
-    FrmVelantra &ex = world.openExercise(false);
+    ExerciseWindow &ex = world.openExercise(false);
     // Wider than the screen's window, so that the row as laid out fits after a check of
     // more than a minute (narrower rows shrink their fonts instead).
     ex.Move(ex.Left(), ex.Top(), ex.Width() + 60 * 15, ex.Height());
@@ -493,7 +493,7 @@ void TestExerciseScreen::scoreLabelsFollowChecksAndResizesButNotReset()
     QVERIFY(ex.lbDeneme2.Left() != 3 + ex.lbDeneme1.Width() + 8);
 }
 
-void TestExerciseScreen::labelTextColours_data()
+void TestExercisePainting::labelTextColours_data()
 {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QColor>("ink");
@@ -505,14 +505,14 @@ void TestExerciseScreen::labelTextColours_data()
 
 // The label as it draws itself: where the text covers a pixel wholly it has the text's
 // colour, and every other pixel is a blend of that colour and what lies under the text.
-void TestExerciseScreen::labelTextColours()
+void TestExercisePainting::labelTextColours()
 {
     QFETCH(QString, label);
     QFETCH(QColor, ink);
     QFETCH(QColor, under);
     TestWorld world;
-    FrmVelantra &ex = world.openExercise(false);
-    FrmMain &main = forms::frmMain();
+    ExerciseWindow &ex = world.openExercise(false);
+    StartWindow &main = windows::frmMain();
     QWidget *widget = label == "lbAverage" ? static_cast<QWidget *>(ex.lbAverage.get())
                     : label == "lbKucukURL" ? static_cast<QWidget *>(main.lbKucukURL.get())
                                             : static_cast<QWidget *>(main.lbKucukURLGolge.get());
@@ -537,10 +537,10 @@ void TestExerciseScreen::labelTextColours()
 
 // On the 1024-wide window the described score row would overlap: it shrinks instead, so
 // RESET stays whole and clickable and no label lies under it or under another.
-void TestExerciseScreen::narrowScoreRowKeepsResetWholeAndClickable()
+void TestExercisePainting::narrowScoreRowKeepsResetWholeAndClickable()
 {
     TestWorld world(1024, 768);
-    FrmVelantra &ex = world.openExercise(false);
+    ExerciseWindow &ex = world.openExercise(false);
     QWidget *panel = ex.pScore.get();
     const QRect reset = ex.btnReset->geometry();
     const QRect average = ex.lbAverage->geometry();
@@ -554,5 +554,5 @@ void TestExerciseScreen::narrowScoreRowKeepsResetWholeAndClickable()
         QCOMPARE(panel->childAt(QPoint(x, average.center().y())), ex.lbAverage.get());
 }
 
-QTEST_MAIN(TestExerciseScreen)
-#include "tst_exercisescreen.moc"
+QTEST_MAIN(TestExercisePainting)
+#include "tst_exercisepainting.moc"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
-#include "app/FrmZFon.h"
+#include "app/BackdropWindow.h"
 #include "ui/skin/GradientFill.h"
 
 #include <QTest>
@@ -85,7 +85,7 @@ void TestGradient::toColor16()
 {
     QFETCH(int, value);
     QFETCH(int, expected);
-    QCOMPARE(int(FrmZFon::toColor16(value)), expected);
+    QCOMPARE(int(BackdropWindow::toColor16(value)), expected);
 }
 
 // Linear interpolation inside each triangle, sampled at the corners, the edge midpoints
@@ -227,7 +227,7 @@ void TestGradient::backdropCoversScreenWithGradient()
     QFETCH(int, w);
     QFETCH(int, h);
     TestWorld world(w, h);
-    FrmZFon &backdrop = forms::frmZFon();
+    BackdropWindow &backdrop = windows::frmZFon();
     QCOMPARE(backdrop.Left(), 0.0);
     QCOMPARE(backdrop.Top(), 0.0);
     QCOMPARE(backdrop.Width(), w * 15.0);
@@ -257,9 +257,9 @@ void TestGradient::backdropCoversScreenWithGradient()
 void TestGradient::backdropIsPaintedOnlyOnce()
 {
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     main.toggleBackdrop();
-    FrmZFon *backdrop = forms::loadedZFon();
+    BackdropWindow *backdrop = windows::loadedBackdrop();
     QVERIFY(backdrop);
     QVERIFY(backdrop->isVisible());
     QCoreApplication::processEvents();
@@ -274,7 +274,7 @@ void TestGradient::backdropIsPaintedOnlyOnce()
     larger.workArea = QRect(0, 0, 1600, 900);
     platform::setScreen(larger);
     main.toggleBackdrop();
-    QCOMPARE(forms::loadedZFon(), backdrop);
+    QCOMPARE(windows::loadedBackdrop(), backdrop);
     QVERIFY(backdrop->isVisible());
     QCoreApplication::processEvents();
 
@@ -289,7 +289,7 @@ void TestGradient::backdropIsPaintedOnlyOnce()
 void TestGradient::brightChannelsSurviveSixteenBits()
 {
     TestWorld world;
-    FrmZFon &backdrop = forms::frmZFon();
+    BackdropWindow &backdrop = windows::frmZFon();
     const int w = backdrop.ScaleWidth();
     const int h = backdrop.ScaleHeight();
     auto rgb = [](int r, int g, int b) { return std::uint32_t(r) | std::uint32_t(g) << 8 | std::uint32_t(b) << 16; };

@@ -82,8 +82,8 @@ QString TestMonkey::randomText()
 
 void TestMonkey::act()
 {
-    FrmMain &main = forms::frmMain();
-    FrmVelantra *exercise = forms::loadedVelantra();
+    StartWindow &main = windows::frmMain();
+    ExerciseWindow *exercise = windows::loadedExerciseWindow();
     const Qt::MouseButtons heldChoices[] = {Qt::NoButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton,
                                             Qt::LeftButton | Qt::RightButton};
     const Qt::MouseButtons held = heldChoices[pick(5)];
@@ -206,13 +206,13 @@ void TestMonkey::act()
 void TestMonkey::checkInvariants(const QString &action)
 {
     const QString where = QStringLiteral("after action %1 (%2)").arg(actionIndex_).arg(action);
-    FrmMain *main = forms::loadedMain();
+    StartWindow *main = windows::loadedStartWindow();
     QVERIFY2(main, qPrintable(where));
     QVERIFY2(QList<int>({0, 1, 2, 4}).contains(main->PFormKontrol->captionHot()), qPrintable(where));
-    if (FrmZFon *backdrop = forms::loadedZFon())
+    if (BackdropWindow *backdrop = windows::loadedBackdrop())
         QVERIFY2(!backdrop->isVisible() || main->backdropOn(), qPrintable(where));
 
-    FrmVelantra *exercise = forms::loadedVelantra();
+    ExerciseWindow *exercise = windows::loadedExerciseWindow();
     QCOMPARE(modMain::exerciseOpen, exercise ? 1 : 0);
     if (!exercise)
         return;
@@ -238,7 +238,7 @@ void TestMonkey::checkInvariants(const QString &action)
     QVERIFY2(blank == 0 || blank == 100, qPrintable(where));
 
     const float times[3] = {s.attemptTime1, s.attemptTime2, s.attemptTime3};
-    const AutoLabel *labels[3] = {&exercise->lbDeneme1, &exercise->lbDeneme2, &exercise->lbDeneme3};
+    const SelfSizingLabel *labels[3] = {&exercise->lbDeneme1, &exercise->lbDeneme2, &exercise->lbDeneme3};
     const char *prefixes[3] = {"1st : ", "2nd : ", "3rd : "};
     for (int n = 0; n < 3; ++n) {
         const bool recorded = s.attemptNumber > n + 1;
@@ -284,11 +284,11 @@ void TestMonkey::randomUseKeepsEveryInvariant()
             return;
     }
     // The end: the close cell unloads every window and ends the program.
-    FrmMain &main = forms::frmMain();
+    StartWindow &main = windows::frmMain();
     main.setWindowState(Form::Normal);
     clickOn(main.PFormKontrol.get(), QPointF(60, 7));
     TestWorld::flushDeletes();
-    QVERIFY(forms::loaded().isEmpty());
+    QVERIFY(windows::loaded().isEmpty());
     QVERIFY(world.ends >= 1);
     world_ = nullptr;
 }

@@ -6,7 +6,7 @@
 
 // The arithmetic of fitting the program to a screen, and the choice of the platform and
 // the words when no display opens: no window is made.
-class TstScreenFit : public QObject {
+class TestScreenFit : public QObject {
     Q_OBJECT
 
 private slots:
@@ -22,7 +22,7 @@ private slots:
     void cannotOpenMessage();
 };
 
-void TstScreenFit::fits_data()
+void TestScreenFit::fits_data()
 {
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<bool>("fits");
@@ -36,14 +36,14 @@ void TstScreenFit::fits_data()
     QTest::newRow("3840 x 2160") << QSize(3840, 2160) << true;
 }
 
-void TstScreenFit::fits()
+void TestScreenFit::fits()
 {
     QFETCH(QSize, screen);
     QFETCH(bool, fits);
     QCOMPARE(screenFit::fits(screen), fits);
 }
 
-void TstScreenFit::startWindowSize_data()
+void TestScreenFit::startWindowSize_data()
 {
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<QSize>("window");
@@ -58,14 +58,14 @@ void TstScreenFit::startWindowSize_data()
     QTest::newRow("1279 x 2000") << QSize(1279, 2000) << QSize(1279, 800);
 }
 
-void TstScreenFit::startWindowSize()
+void TestScreenFit::startWindowSize()
 {
     QFETCH(QSize, screen);
     QFETCH(QSize, window);
     QCOMPARE(screenFit::startWindowSize(screen), window);
 }
 
-void TstScreenFit::deviceRatio_data()
+void TestScreenFit::deviceRatio_data()
 {
     QTest::addColumn<QSize>("physical");
     QTest::addColumn<double>("requested");
@@ -96,7 +96,7 @@ void TstScreenFit::deviceRatio_data()
     QTest::newRow("800 x 600 at 200 %") << QSize(800, 600) << 2.0 << 1;
 }
 
-void TstScreenFit::deviceRatio()
+void TestScreenFit::deviceRatio()
 {
     QFETCH(QSize, physical);
     QFETCH(double, requested);
@@ -104,7 +104,7 @@ void TstScreenFit::deviceRatio()
     QCOMPARE(screenFit::deviceRatio(physical, requested), ratio);
 }
 
-void TstScreenFit::platformList_data()
+void TestScreenFit::platformList_data()
 {
     QTest::addColumn<QByteArray>("chosen");
     QTest::addColumn<bool>("wayland");
@@ -118,7 +118,7 @@ void TstScreenFit::platformList_data()
     QTest::newRow("user chose the last resort") << QByteArray("minimal") << false << QByteArray("minimal");
 }
 
-void TstScreenFit::platformList()
+void TestScreenFit::platformList()
 {
     QFETCH(QByteArray, chosen);
     QFETCH(bool, wayland);
@@ -126,7 +126,7 @@ void TstScreenFit::platformList()
     QCOMPARE(display::platformList(chosen, wayland), list);
 }
 
-void TstScreenFit::cannotOpenMessage_data()
+void TestScreenFit::cannotOpenMessage_data()
 {
     QTest::addColumn<QByteArray>("platforms");
     QTest::addColumn<QString>("x11");
@@ -144,7 +144,7 @@ void TstScreenFit::cannotOpenMessage_data()
                                      << "speed-velantra: cannot open the \"eglfs\" platform";
 }
 
-void TstScreenFit::cannotOpenMessage()
+void TestScreenFit::cannotOpenMessage()
 {
     QFETCH(QByteArray, platforms);
     QFETCH(QString, x11);
@@ -154,5 +154,5 @@ void TstScreenFit::cannotOpenMessage()
     QVERIFY(!line.contains(QLatin1Char('\n')));
 }
 
-QTEST_GUILESS_MAIN(TstScreenFit)
+QTEST_GUILESS_MAIN(TestScreenFit)
 #include "tst_screenfit.moc"

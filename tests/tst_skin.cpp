@@ -5,8 +5,8 @@
 #include "FramePainting.h"
 
 #include "app/Fonts.h"
-#include "app/FrmMain.h"
-#include "app/ModMain.h"
+#include "app/StartWindow.h"
+#include "app/SharedState.h"
 #include "ui/skin/Cursors.h"
 #include "ui/skin/SkinDraw.h"
 #include "ui/skin/SkinRegions.h"
@@ -422,7 +422,7 @@ void TestSkin::windowShowsTheKeptDrawings()
     paintFrame(s, 300, 200, 25);
     s.setFont(tahoma(12, true));
     s.setForeColor(qRgb(0, 0, 128));
-    drawTextInRect(s, QStringLiteral("START"), 40, 60, 200, 100, kDtCenterSingleLine);
+    drawTextInRect(s, QStringLiteral("START"), 40, 60, 200, 100, TextFormat::CentredBothWays);
     s.Refresh();
     s.setAutoRedraw(false);
     const auto shown = [&s] {
@@ -444,7 +444,7 @@ void TestSkin::windowShowsTheKeptDrawings()
 void TestSkin::grownSurfaceShowsBackgroundBeyond()
 {
     auto s = textSurface(100, 40, tahoma(12, true));
-    drawTextInRect(*s, QStringLiteral("WWWWWWWWWW"), 0, 0, 400, 40, kDtLeftTop);
+    drawTextInRect(*s, QStringLiteral("WWWWWWWWWW"), 0, 0, 400, 40, TextFormat::LeftTop);
     const QImage before = s->persistentImage().copy();
     QVERIFY(!inkBounds(before, QRect(60, 0, 40, 40), isInk).isEmpty());   // the text reaches the edge
     s->resize(200, 40);
@@ -528,8 +528,8 @@ void TestSkin::centredTextFollowsItsRectangle()
     for (int W : {300, 301}) {
         auto a = textSurface(W, 60, tahoma(12, true));
         auto b = textSurface(W, 60, tahoma(12, true));
-        drawTextInRect(*a, title, 0, 10, W, 60, kDtCenter);
-        drawTextInRect(*b, title, 4, 12, W, 60, kDtCenter);
+        drawTextInRect(*a, title, 0, 10, W, 60, TextFormat::CentredAcross);
+        drawTextInRect(*b, title, 4, 12, W, 60, TextFormat::CentredAcross);
         const QRect inkA = inkOf(*a);
         const QRect inkB = inkOf(*b);
         QVERIFY(inkA.width() > 50);
@@ -546,7 +546,7 @@ void TestSkin::singleLineCentredBothWays()
 {
     const SkinFont font = tahoma(12.75, true);
     auto s = textSurface(140, 50, font);
-    drawTextInRect(*s, QStringLiteral("Back"), 0, 0, 140, 50, kDtCenterSingleLine);
+    drawTextInRect(*s, QStringLiteral("Back"), 0, 0, 140, 50, TextFormat::CentredBothWays);
     const QRect ink = inkOf(*s);
     QVERIFY(ink.width() > 10);
     const QPointF centre = QRectF(ink).center();
@@ -555,7 +555,7 @@ void TestSkin::singleLineCentredBothWays()
 
     // A rectangle 20 wider and 30 higher moves the text by exactly half of that.
     auto t = textSurface(160, 80, font);
-    drawTextInRect(*t, QStringLiteral("Back"), 0, 0, 160, 80, kDtCenterSingleLine);
+    drawTextInRect(*t, QStringLiteral("Back"), 0, 0, 160, 80, TextFormat::CentredBothWays);
     QCOMPARE(inkOf(*t), ink.translated(10, 15));
     QCOMPARE(t->persistentImage().copy(ink.translated(10, 15)), s->persistentImage().copy(ink));
 }
@@ -564,7 +564,7 @@ void TestSkin::leftTopFormat()
 {
     const SkinFont font = SkinFont{QStringLiteral("Arial"), 15, true, false};
     auto s = textSurface(400, 60, font);
-    drawTextInRect(*s, QStringLiteral("Speed Velantra"), 20, 10, 400, 60, kDtLeftTop);
+    drawTextInRect(*s, QStringLiteral("Speed Velantra"), 20, 10, 400, 60, TextFormat::LeftTop);
     const QRect ink = inkOf(*s);
     QVERIFY(ink.width() > 50);
     QVERIFY2(ink.left() >= 20 && ink.left() <= 23, qPrintable(QString::number(ink.left())));
@@ -572,18 +572,18 @@ void TestSkin::leftTopFormat()
              qPrintable(QString::number(ink.top())));
 
     auto t = textSurface(400, 60, font);
-    drawTextInRect(*t, QStringLiteral("Speed Velantra"), 27, 15, 400, 60, kDtLeftTop);
+    drawTextInRect(*t, QStringLiteral("Speed Velantra"), 27, 15, 400, 60, TextFormat::LeftTop);
     QCOMPARE(inkOf(*t), ink.translated(7, 5));
 }
 
 void TestSkin::textIsClippedToItsRectangle()
 {
     auto s = textSurface(300, 60, tahoma(12, true));
-    drawTextInRect(*s, QStringLiteral("SHOW CORRECT ANSWER"), 20, 10, 60, 30, kDtLeftTop);
+    drawTextInRect(*s, QStringLiteral("SHOW CORRECT ANSWER"), 20, 10, 60, 30, TextFormat::LeftTop);
     const QRect ink = inkOf(*s);
     QVERIFY(!ink.isEmpty());
     QVERIFY(QRect(20, 10, 40, 20).contains(ink));
-    drawTextInRect(*s, QStringLiteral("SHOW CORRECT ANSWER"), 100, 20, 160, 40, kDtCenterSingleLine);
+    drawTextInRect(*s, QStringLiteral("SHOW CORRECT ANSWER"), 100, 20, 160, 40, TextFormat::CentredBothWays);
     QVERIFY(QRect(20, 10, 40, 20).united(QRect(100, 20, 60, 20)).contains(inkOf(*s)));
     QVERIFY(!inkBounds(s->persistentImage(), QRect(100, 20, 60, 20), isInk).isEmpty());
 }
@@ -591,12 +591,12 @@ void TestSkin::textIsClippedToItsRectangle()
 void TestSkin::textRectHoldsTheLastRectangle()
 {
     auto s = textSurface(300, 60, tahoma(12, true));
-    drawTextInRect(*s, QStringLiteral("a"), 4, 77, 300, 60, kDtCenter);
+    drawTextInRect(*s, QStringLiteral("a"), 4, 77, 300, 60, TextFormat::CentredAcross);
     QVERIFY(sameRect(modMain::textRect, 4, 77, 300, 60));
-    drawTextInRect(*s, QStringLiteral("b"), -3, 2, 1280, 775, kDtLeftTop);
+    drawTextInRect(*s, QStringLiteral("b"), -3, 2, 1280, 775, TextFormat::LeftTop);
     QVERIFY(sameRect(modMain::textRect, -3, 2, 1280, 775));
     // An empty text still sets it.
-    drawTextInRect(*s, QString(), 0, 0, 140, 50, kDtCenterSingleLine);
+    drawTextInRect(*s, QString(), 0, 0, 140, 50, TextFormat::CentredBothWays);
     QVERIFY(sameRect(modMain::textRect, 0, 0, 140, 50));
 }
 
@@ -612,7 +612,7 @@ void TestSkin::headersJoinWithoutSeam_data()
 void TestSkin::headersJoinWithoutSeam()
 {
     QFETCH(int, W);
-    const int band = FrmMain::kTopBandTwips / 15;
+    const int band = StartWindow::kTopBandTwips / 15;
     QCOMPARE(band, 25);
     auto start = framedSurface(W, 800, W, 800, Open);
     auto exercise = framedSurface(W, 800 - band, W, 800 - band, Exercise);
@@ -705,7 +705,7 @@ void TestSkin::boldTahomaReadsBold()
             s.Cls();
             s.setFont(font);
             s.setForeColor(qRgb(0, 0, 0));
-            drawTextInRect(s, shown, 10, 0, 420, 90, kDtLeftTop);
+            drawTextInRect(s, shown, 10, 0, 420, 90, TextFormat::LeftTop);
             img = s.persistentImage().copy();
         } else if (drawnBy == "grid") {
             auto *grid = new QuestionGrid;

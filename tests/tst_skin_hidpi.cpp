@@ -178,9 +178,9 @@ void TestSkinHiDpi::buttonLooksAtRatioTwo()
 void TestSkinHiDpi::exerciseWindowAtRatioTwo()
 {
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     coded_->makeCurrent();
-    FrmVelantra &exercise = world.openExercise(false);
+    ExerciseWindow &exercise = world.openExercise(false);
     Q_UNUSED(main);
     QCOMPARE(exercise.ScaleWidth(), 1280);
     QCOMPARE(exercise.ScaleHeight(), 775);

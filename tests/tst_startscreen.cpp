@@ -21,7 +21,7 @@ const QRgb kBack = rgbOf(qRgb(197, 214, 237));
 const QRgb kTitleRed = rgbOf(qRgb(192, 0, 0));
 const QString kTitle = QStringLiteral("SPEED VELANTRA");
 
-QRectF placeOf(const Control &c)
+QRectF placeOf(const ControlPlacement &c)
 {
     return QRectF(c.Left(), c.Top(), c.Width(), c.Height());
 }
@@ -40,9 +40,9 @@ QImage titleBand(int W, int H, const SkinFont &font)
     paintSkinFrame(ref, W, H, startHeader());
     ref.setFont(font);
     ref.setForeColor(qRgb(255, 255, 255));
-    drawTextInRect(ref, kTitle, 4, 77, W, H, kDtCenter);
+    drawTextInRect(ref, kTitle, 4, 77, W, H, TextFormat::CentredAcross);
     ref.setForeColor(kTitleRed);
-    drawTextInRect(ref, kTitle, 0, 75, W, H, kDtCenter);
+    drawTextInRect(ref, kTitle, 0, 75, W, H, TextFormat::CentredAcross);
     return ref.persistentImage().copy(0, 60, W, 80);
 }
 
@@ -55,7 +55,7 @@ struct StartPlaces {
     QRectF strip, start, competition, show, url, shadow;
 };
 
-StartPlaces placesOf(FrmMain &main)
+StartPlaces placesOf(StartWindow &main)
 {
     return {placeOf(main.PFormKontrol), placeOf(main.btnStart), placeOf(*main.optMode[1]), placeOf(*main.optMode[0]),
             placeOf(main.lbKucukURL), placeOf(main.lbKucukURLGolge)};
@@ -68,7 +68,7 @@ bool samePlaces(const StartPlaces &a, const StartPlaces &b)
 }
 
 // The address label stands in front of its shadow.
-bool urlInFront(FrmMain &main)
+bool urlInFront(StartWindow &main)
 {
     const QObjectList &order = main.children();
     return order.indexOf(main.lbKucukURL.get()) > order.indexOf(main.lbKucukURLGolge.get());
@@ -97,7 +97,7 @@ private slots:
 
 private:
     // The start window painted from the coded template, in its start or open view.
-    FrmMain &paintedView(TestWorld &world, bool open);
+    StartWindow &paintedView(TestWorld &world, bool open);
 
     std::unique_ptr<CodedTemplate> coded_;
 };
@@ -143,7 +143,7 @@ void TestStartScreen::startView()
     QFETCH(QRectF, strip);
     QFETCH(QRect, startShown);
     TestWorld world(screenW, screenH);
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     coded_->makeCurrent();
     main.temelYarismaEkraniCiz();
     const int W = main.ScaleWidth(), H = main.ScaleHeight();
@@ -183,7 +183,7 @@ void TestStartScreen::startView()
     QCOMPARE(main.PFormKontrol->geometry(), strip.toRect());
     // The web address 20 pixels left of the strip, its shadow one pixel right and down.
     const double urlWidth = main.lbKucukURL.Width();
-    QCOMPARE(urlWidth, double(QFontMetrics(main.lbKucukURL->font()).horizontalAdvance(FrmMain::webAddress())));
+    QCOMPARE(urlWidth, double(QFontMetrics(main.lbKucukURL->font()).horizontalAdvance(StartWindow::webAddress())));
     QCOMPARE(QPointF(main.lbKucukURL.Left(), main.lbKucukURL.Top()), QPointF(strip.left() - urlWidth - 20, 3));
     QCOMPARE(QPointF(main.lbKucukURLGolge.Left(), main.lbKucukURLGolge.Top()),
              QPointF(main.lbKucukURL.Left() + 1, 4));
@@ -193,7 +193,7 @@ void TestStartScreen::startView()
 void TestStartScreen::addressLabelComesToTheFront()
 {
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     main.lbKucukURLGolge->raise();
     QVERIFY(!urlInFront(main));
     main.temelYarismaEkraniCiz();
@@ -207,7 +207,7 @@ void TestStartScreen::addressLabelComesToTheFront()
 void TestStartScreen::titleFontFollowsTheViews()
 {
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     coded_->makeCurrent();
     main.temelYarismaEkraniCiz();
     const int W = main.ScaleWidth(), H = main.ScaleHeight();
@@ -216,7 +216,7 @@ void TestStartScreen::titleFontFollowsTheViews()
     QVERIFY(main.font().bold);
     QCOMPARE(bandOf(main.persistentImage()), titleBand(W, H, tahoma(28, true)));
 
-    FrmVelantra &ex = world.openExercise(true);
+    ExerciseWindow &ex = world.openExercise(true);
     QCOMPARE(main.font().face, QStringLiteral("Arial"));
     QCOMPARE(main.font().points, 12.0);
     QVERIFY(main.font().bold);
@@ -240,7 +240,7 @@ void TestStartScreen::titleFontFollowsTheViews()
 void TestStartScreen::openViewPaintsOnlyTheFrame()
 {
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     coded_->makeCurrent();
     world.openExercise(true);
     QCOMPARE(modMain::exerciseOpen, std::int16_t(1));
@@ -264,9 +264,9 @@ void TestStartScreen::openViewPaintsOnlyTheFrame()
     QCOMPARE(main.lbKucukURL.Left(), main.PFormKontrol.Left() - main.lbKucukURL.Width() - 20);
 }
 
-FrmMain &TestStartScreen::paintedView(TestWorld &world, bool open)
+StartWindow &TestStartScreen::paintedView(TestWorld &world, bool open)
 {
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     coded_->makeCurrent();
     if (open)
         world.openExercise(true);
@@ -285,7 +285,7 @@ void TestStartScreen::repeatedPaintsGiveTheSameImage()
 {
     QFETCH(bool, open);
     TestWorld world;
-    FrmMain &main = paintedView(world, open);
+    StartWindow &main = paintedView(world, open);
     const QImage first = main.persistentImage().copy();
     main.setAutoRedraw(true);
     copyFromTemplate(main, 500, 300, 200, 200, 0, 0);
@@ -306,7 +306,7 @@ void TestStartScreen::minimisedIsNeitherPaintedNorLaidOut()
 {
     QFETCH(bool, open);
     TestWorld world;
-    FrmMain &main = paintedView(world, open);
+    StartWindow &main = paintedView(world, open);
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QCoreApplication::processEvents();
 
@@ -350,7 +350,7 @@ void TestStartScreen::minimisedIsNeitherPaintedNorLaidOut()
 void TestStartScreen::addressLabelLagsOnePaintBehindAWidthChange()
 {
     TestWorld world;
-    FrmMain &main = world.startWindow();
+    StartWindow &main = world.startWindow();
     const double w = main.lbKucukURL.Width();
     QCOMPARE(main.lbKucukURL.Left(), 1208 - w - 20);
 

@@ -12,7 +12,7 @@
 // The program's start: the screen check, the fitting of the start window to the
 // screen, and the state the start window leaves behind. The screen is simulated, so
 // every size runs in this one process.
-class TstStartup : public QObject {
+class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
@@ -31,7 +31,7 @@ private:
     std::unique_ptr<TestWorld> world_;
 };
 
-QList<QWidget *> TstStartup::shownWindows()
+QList<QWidget *> TestStartup::shownWindows()
 {
     QList<QWidget *> shown;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -40,7 +40,7 @@ QList<QWidget *> TstStartup::shownWindows()
     return shown;
 }
 
-void TstStartup::fitsTheScreen_data()
+void TestStartup::fitsTheScreen_data()
 {
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<QSize>("window");   // pixels, at the top left corner
@@ -59,7 +59,7 @@ void TstStartup::fitsTheScreen_data()
     QTest::newRow("1279 x 800") << QSize(1279, 800) << QSize(1279, 800);
 }
 
-void TstStartup::fitsTheScreen()
+void TestStartup::fitsTheScreen()
 {
     QFETCH(QSize, screen);
     QFETCH(QSize, window);
@@ -67,7 +67,7 @@ void TstStartup::fitsTheScreen()
     world_ = std::make_unique<TestWorld>(screen.width(), screen.height());
     QVERIFY(app::startUp());
 
-    const FrmMain &main = forms::frmMain();
+    const StartWindow &main = windows::frmMain();
     QVERIFY(world_->messages.isEmpty());
     QCOMPARE(world_->ends, 0);
     QVERIFY(main.isVisible());
@@ -76,10 +76,10 @@ void TstStartup::fitsTheScreen()
     QCOMPARE(main.Width(), window.width() * 15.0);
     QCOMPARE(main.Height(), window.height() * 15.0);
     QCOMPARE(main.geometry(), QRect(QPoint(0, 0), window));
-    QCOMPARE(shownWindows(), QList<QWidget *>{const_cast<FrmMain *>(&main)});
+    QCOMPARE(shownWindows(), QList<QWidget *>{const_cast<StartWindow *>(&main)});
 }
 
-void TstStartup::refusesALowScreen_data()
+void TestStartup::refusesALowScreen_data()
 {
     QTest::addColumn<QSize>("screen");
 
@@ -92,7 +92,7 @@ void TstStartup::refusesALowScreen_data()
     QTest::newRow("portrait 768 x 1024") << QSize(768, 1024);
 }
 
-void TstStartup::refusesALowScreen()
+void TestStartup::refusesALowScreen()
 {
     QFETCH(QSize, screen);
 
@@ -112,26 +112,26 @@ void TstStartup::refusesALowScreen()
     QCOMPARE(world_->ends, 1);
     QVERIFY(platform::endRequested());
     QVERIFY(shownWindows().isEmpty());
-    QVERIFY(!forms::loadedVelantra());
+    QVERIFY(!windows::loadedExerciseWindow());
     // No step after the check ran.
     QCOMPARE(modMain::exerciseOpen, 1);
 }
 
-void TstStartup::startedMinimisedOpensNormal()
+void TestStartup::startedMinimisedOpensNormal()
 {
     world_ = std::make_unique<TestWorld>();
     platform::setInitialWindowState(1);
 
     QVERIFY(app::startUp());
 
-    FrmMain &main = forms::frmMain();
+    StartWindow &main = windows::frmMain();
     QCOMPARE(main.WindowState(), 0);
     QVERIFY(!main.isMinimized());
     QVERIFY(main.isVisible());
     QCOMPARE(main.geometry(), QRect(0, 0, 1280, 800));
 }
 
-void TstStartup::selectsCompetitionMode()
+void TestStartup::selectsCompetitionMode()
 {
     world_ = std::make_unique<TestWorld>();
     modMain::competitionMode = false;
@@ -139,12 +139,12 @@ void TstStartup::selectsCompetitionMode()
 
     QVERIFY(app::startUp());
 
-    FrmMain &main = forms::frmMain();
+    StartWindow &main = windows::frmMain();
     QVERIFY((*main.optMode[1])->isChecked());
     QVERIFY(!(*main.optMode[0])->isChecked());
     QCOMPARE(modMain::competitionMode, true);
     QCOMPARE(modMain::exerciseOpen, 0);
-    QVERIFY(!forms::loadedVelantra());
+    QVERIFY(!windows::loadedExerciseWindow());
 
     // The other option switches the mode, and back.
     QTest::mouseClick((*main.optMode[0]).get(), Qt::LeftButton);
@@ -153,5 +153,5 @@ void TstStartup::selectsCompetitionMode()
     QCOMPARE(modMain::competitionMode, true);
 }
 
-QTEST_MAIN(TstStartup)
+QTEST_MAIN(TestStartup)
 #include "tst_startup.moc"

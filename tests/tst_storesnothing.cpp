@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/App.h"
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/FrmVelantra.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/ExerciseWindow.h"
 #include "ui/exercise/QuestionGrid.h"
 #include "ui/skin/SkinButton.h"
 
@@ -50,10 +50,10 @@ int main(int argc, char *argv[])
         qCritical("the program did not start");
         return 1;
     }
-    FrmMain &main = forms::frmMain();
+    StartWindow &main = windows::frmMain();
     (*main.optMode[0])->click();
     click(main.btnStart.get());
-    FrmVelantra &exercise = forms::frmVelantra();
+    ExerciseWindow &exercise = windows::frmVelantra();
     for (int attempt = 0; attempt < 3; ++attempt) {
         click(exercise.btnKaristir.get());
         QTest::qWait(50);
@@ -66,7 +66,7 @@ int main(int argc, char *argv[])
     }
     const bool recorded = exercise.state().attemptNumber == 4;
     exercise.btnBack->press();
-    forms::Unload(main);
+    windows::Unload(main);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     const QStringList written = filesUnder(home.path());

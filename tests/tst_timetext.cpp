@@ -6,7 +6,7 @@
 
 // The time texts of the running box and of the attempt record, in a locale with a
 // decimal comma (the colon replaces it) and in one with a decimal point (it stays).
-class TstTimeText : public QObject {
+class TestTimeText : public QObject {
     Q_OBJECT
 
 private slots:
@@ -22,7 +22,7 @@ private slots:
     void neverShowsSixtySeconds();
 };
 
-void TstTimeText::texts_data()
+void TestTimeText::texts_data()
 {
     QTest::addColumn<float>("seconds");
     QTest::addColumn<QString>("separator");
@@ -53,7 +53,7 @@ void TstTimeText::texts_data()
     }
 }
 
-void TstTimeText::texts()
+void TestTimeText::texts()
 {
     QFETCH(float, seconds);
     QFETCH(QString, separator);
@@ -64,7 +64,7 @@ void TstTimeText::texts()
     QCOMPARE(timetext::runningText(seconds, separator), running);
 }
 
-void TstTimeText::followsDefaultLocale_data()
+void TestTimeText::followsDefaultLocale_data()
 {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("formatted");
@@ -76,7 +76,7 @@ void TstTimeText::followsDefaultLocale_data()
     QTest::newRow("C") << QLocale::c() << "1:15.50" << "0:04.44";
 }
 
-void TstTimeText::followsDefaultLocale()
+void TestTimeText::followsDefaultLocale()
 {
     QFETCH(QLocale, locale);
     QFETCH(QString, formatted);
@@ -88,7 +88,7 @@ void TstTimeText::followsDefaultLocale()
     QCOMPARE(timetext::runningText(4.44f), running);
 }
 
-void TstTimeText::roundsHalvesToEven_data()
+void TestTimeText::roundsHalvesToEven_data()
 {
     QTest::addColumn<float>("seconds");
     QTest::addColumn<QString>("formatted");
@@ -102,7 +102,7 @@ void TstTimeText::roundsHalvesToEven_data()
     QTest::newRow("60.375 up") << 60.375f << "1:00:38";
 }
 
-void TstTimeText::roundsHalvesToEven()
+void TestTimeText::roundsHalvesToEven()
 {
     QFETCH(float, seconds);
     QFETCH(QString, formatted);
@@ -110,7 +110,7 @@ void TstTimeText::roundsHalvesToEven()
     QCOMPARE(timetext::formatTime(seconds, QStringLiteral(",")), formatted);
 }
 
-void TstTimeText::neverShowsSixtySeconds_data()
+void TestTimeText::neverShowsSixtySeconds_data()
 {
     QTest::addColumn<float>("seconds");
     QTest::addColumn<QString>("formatted");
@@ -123,7 +123,7 @@ void TstTimeText::neverShowsSixtySeconds_data()
     QTest::newRow("59.994") << 59.994f << "59:99" << "0:59:99";
 }
 
-void TstTimeText::neverShowsSixtySeconds()
+void TestTimeText::neverShowsSixtySeconds()
 {
     QFETCH(float, seconds);
     QFETCH(QString, formatted);
@@ -133,5 +133,5 @@ void TstTimeText::neverShowsSixtySeconds()
     QCOMPARE(timetext::runningText(seconds, QStringLiteral(",")), running);
 }
 
-QTEST_APPLESS_MAIN(TstTimeText)
+QTEST_APPLESS_MAIN(TestTimeText)
 #include "tst_timetext.moc"

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Control.h"
+#include "app/windowing/ControlPlacement.h"
 
 #include "engine/Rounding.h"
 
 #include <QFontMetrics>
 
-void Control::Move(double left, double top)
+void ControlPlacement::Move(double left, double top)
 {
     Move(left, top, geom_.width(), geom_.height());
 }
 
-void Control::Move(double left, double top, double width, double height)
+void ControlPlacement::Move(double left, double top, double width, double height)
 {
     const bool resized = width != geom_.width() || height != geom_.height();
     geom_ = QRectF(left, top, width, height);
@@ -19,31 +19,31 @@ void Control::Move(double left, double top, double width, double height)
         onResize_();
 }
 
-void Control::setSize(double width, double height)
+void ControlPlacement::setSize(double width, double height)
 {
     geom_.setSize(QSizeF(width, height));
     apply();
 }
 
-void Control::apply()
+void ControlPlacement::apply()
 {
     widget_->setGeometry(roundToInt(geom_.x()), roundToInt(geom_.y()), roundToInt(geom_.width()),
                          roundToInt(geom_.height()));
 }
 
-void AutoLabel::setCaption(const QString &text)
+void SelfSizingLabel::setCaption(const QString &text)
 {
     get()->setText(text);
     fitToText();
 }
 
-void AutoLabel::setFont(const QFont &font)
+void SelfSizingLabel::setFont(const QFont &font)
 {
     get()->setFont(font);
     fitToText();
 }
 
-void AutoLabel::fitToText()
+void SelfSizingLabel::fitToText()
 {
     const QFontMetrics metrics(get()->font());
     setSize(metrics.horizontalAdvance(get()->text()), metrics.height());

@@ -10,12 +10,12 @@
 // A control on a window: its position and size are kept as given, fractions included,
 // and shown at the nearest whole pixel (halves to even, so 162.5 lands on 162). A move
 // that changes the size runs the control's resize handler before it returns.
-class Control {
+class ControlPlacement {
 public:
-    explicit Control(QWidget *widget) : widget_(widget) { geom_ = widget->geometry(); }
-    virtual ~Control() = default;
-    Control(const Control &) = delete;
-    Control &operator=(const Control &) = delete;
+    explicit ControlPlacement(QWidget *widget) : widget_(widget) { geom_ = widget->geometry(); }
+    virtual ~ControlPlacement() = default;
+    ControlPlacement(const ControlPlacement &) = delete;
+    ControlPlacement &operator=(const ControlPlacement &) = delete;
 
     void Move(double left, double top);
     void Move(double left, double top, double width, double height);
@@ -40,9 +40,9 @@ private:
 };
 
 template <class W>
-class Ctl : public Control {
+class PlacedControl : public ControlPlacement {
 public:
-    explicit Ctl(W *widget) : Control(widget), w_(widget) {}
+    explicit PlacedControl(W *widget) : ControlPlacement(widget), w_(widget) {}
     W *operator->() const { return w_; }
     W *get() const { return w_; }
 private:
@@ -50,9 +50,9 @@ private:
 };
 
 // A label that sizes itself to its text in its own font.
-class AutoLabel : public Ctl<QLabel> {
+class SelfSizingLabel : public PlacedControl<QLabel> {
 public:
-    explicit AutoLabel(QLabel *label) : Ctl<QLabel>(label) { fitToText(); }
+    explicit SelfSizingLabel(QLabel *label) : PlacedControl<QLabel>(label) { fitToText(); }
     void setCaption(const QString &text);
     QString caption() const { return get()->text(); }
     void setFont(const QFont &font);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Form.h"
+#include "app/windowing/Form.h"
 
-#include "app/Forms.h"
-#include "app/Platform.h"
+#include "ui/skin/Capture.h"
+#include "app/windowing/Platform.h"
 #include "engine/Rounding.h"
 
 #include <QAbstractNativeEventFilter>
@@ -60,7 +60,7 @@ public:
         if ((event->response_type & 0x7F) != XCB_DESTROY_NOTIFY)
             return false;
         const xcb_window_t gone = reinterpret_cast<const xcb_destroy_notify_event_t *>(event)->window;
-        for (Form *form : forms::loaded()) {
+        for (Form *form : windows::loaded()) {
             if (form->unloading() || form->internalWinId() != gone)
                 continue;
             // Not from inside the window system's event dispatch: closing unloads windows.
@@ -85,6 +85,44 @@ void watchTheWindowSystem()
 }
 
 } // namespace
+
+namespace windows {
+namespace {
+QList<Form *> g_loaded;
+} // namespace
+
+const QList<Form *> &loaded() { return g_loaded; }
+
+void addLoaded(Form &form)
+{
+    if (!g_loaded.contains(&form))
+        g_loaded.append(&form);
+}
+
+void Unload(Form &form)
+{
+    if (form.unloading_ || !g_loaded.contains(&form))
+        return;
+    form.unloading_ = true;
+    bool cancel = false;
+    form.Form_Unload(cancel);
+    if (cancel) {
+        form.unloading_ = false;
+        return;
+    }
+    form.teardown();
+    if (QWidget *grabber = capture::get(); grabber && (grabber == &form || form.isAncestorOf(grabber)))
+        capture::release();
+    form.setKeyPreview(false);
+    form.hide();
+    g_loaded.removeOne(&form);
+    // Deferred: the handler that asked for the unload may still be on the stack.
+    form.deleteLater();
+    if (g_loaded.isEmpty())
+        platform::endProcess();
+}
+
+} // namespace windows
 
 Form::Form(const QString &name) : Surface(nullptr, Qt::Window | Qt::FramelessWindowHint)
 {
@@ -250,7 +288,7 @@ void Form::closeEvent(QCloseEvent *event)
     // The window system's close goes through the program's own unload.
     event->ignore();
     if (!unloading_)
-        forms::Unload(*this);
+        windows::Unload(*this);
 }
 
 bool Form::event(QEvent *event)

@@ -6,9 +6,16 @@
 #include <QRectF>
 
 class Form;
-namespace forms {
+
+// The program's loaded windows, in load order. A window is added when it is loaded and
+// removed when it is unloaded.
+namespace windows {
+const QList<Form *> &loaded();
+void addLoaded(Form &form);
+// Destroys the window (its Form_Unload may cancel); the next use loads it again. With no
+// window left the process ends.
 void Unload(Form &form);
-}
+} // namespace windows
 
 // A top-level window of the program, reached by its name. Its position and size are in
 // twips; inside it everything is in pixels. A size change runs Form_Resize before Move
@@ -60,7 +67,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    friend void forms::Unload(Form &form);
+    friend void windows::Unload(Form &form);
     void followOwnerState();
     // Activation of a covered window passes on to the window in front of it, soon after.
     void handFocusToFront();

@@ -8,25 +8,9 @@
 #include <memory>
 #include <optional>
 
-// Runtime services the program takes from its surroundings: the screen, the clock, the
-// random generator, the message box and the end of the process. Each can be replaced,
-// so tests can simulate a screen, drive the clock and fix the random sequence.
-
-class Clock {
-public:
-    virtual ~Clock() = default;
-    // Monotonic seconds: attempts are timed with this, never with the time of day.
-    virtual double monotonicSeconds() const = 0;
-    // The time of day in seconds since midnight; only used to seed the random generator.
-    virtual double secondsSinceMidnight() const = 0;
-};
-
-class RandomSource {
-public:
-    virtual ~RandomSource() = default;
-    virtual void reseed() = 0;        // from the clock
-    virtual double next() = 0;        // uniform in [0, 1)
-};
+// Services the windows take from their surroundings: the screen, the message box and the
+// end of the process. Each can be replaced, so tests can simulate a screen and see what
+// would be shown or ended.
 
 struct ScreenMetrics {
     int widthPx = 1280;               // logical pixels
@@ -46,11 +30,7 @@ namespace platform {
 ScreenMetrics screen();
 void setScreen(std::optional<ScreenMetrics> simulated);
 
-Clock &clock();
-void setClock(std::unique_ptr<Clock> clock);      // nullptr restores the system clock
 
-RandomSource &random();
-void setRandom(std::unique_ptr<RandomSource> random);  // nullptr restores the default
 
 // A text with an OK button, captioned with the program's title.
 void messageBox(const QString &text);
@@ -70,23 +50,3 @@ int initialWindowState();
 void setInitialWindowState(int state);
 
 } // namespace platform
-
-// A clock the test moves by hand.
-class ManualClock : public Clock {
-public:
-    double monotonicSeconds() const override { return now; }
-    double secondsSinceMidnight() const override { return midnightOffset + now; }
-    void advance(double seconds) { now += seconds; }
-    double now = 1000.0;
-    double midnightOffset = 0.0;
-};
-
-// A seeded generator whose reseed keeps the sequence repeatable.
-class SeededRandom : public RandomSource {
-public:
-    explicit SeededRandom(unsigned seed);
-    void reseed() override {}
-    double next() override;
-private:
-    std::uint64_t state_;
-};

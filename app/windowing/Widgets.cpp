@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Widgets.h"
+#include "app/windowing/Widgets.h"
 
 #include <QPalette>
 

@@ -5,10 +5,10 @@
 #include "e2eSupport.h"
 
 #include "app/App.h"
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/FrmVelantra.h"
-#include "app/ModMain.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/ExerciseWindow.h"
+#include "app/SharedState.h"
 #include "ui/skin/SkinButton.h"
 
 #include <QApplication>
@@ -57,13 +57,13 @@ private slots:
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         QApplication::setQuitOnLastWindowClosed(false);
         QVERIFY(app::startUp());
-        FrmMain &main = *forms::loadedMain();
+        StartWindow &main = *windows::loadedStartWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));
         const QImage before = settledScreen(main);
 
         QVERIFY(e2e::clickAt(main.btnStart->mapToGlobal(main.btnStart->rect().center())));
-        QTRY_VERIFY(forms::loadedVelantra() && forms::loadedVelantra()->isVisible());
-        FrmVelantra &exercise = *forms::loadedVelantra();
+        QTRY_VERIFY(windows::loadedExerciseWindow() && windows::loadedExerciseWindow()->isVisible());
+        ExerciseWindow &exercise = *windows::loadedExerciseWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&exercise));
         QCOMPARE(modMain::exerciseOpen, 1);
 
@@ -72,7 +72,7 @@ private slots:
         QVERIFY(e2e::moveTo(back - QPoint(30, 0)));
         QTRY_COMPARE(exercise.btnBackHot(), 1);
         QVERIFY(e2e::clickAt(back));
-        QTRY_VERIFY(!forms::loadedVelantra());
+        QTRY_VERIFY(!windows::loadedExerciseWindow());
         QCOMPARE(modMain::exerciseOpen, 0);
 
         const QImage after = settledScreen(main);
@@ -87,8 +87,8 @@ private slots:
         QVERIFY2(rows.first() >= 75 && rows.last() < 75 + 500,
                  qPrintable(QStringLiteral("rows %1 to %2 differ").arg(rows.first()).arg(rows.last())));
 
-        forms::Unload(main);
-        QVERIFY(forms::loaded().isEmpty());
+        windows::Unload(main);
+        QVERIFY(windows::loaded().isEmpty());
     }
 };
 

@@ -6,11 +6,11 @@
 #include "e2eSupport.h"
 
 #include "app/App.h"
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/FrmVelantra.h"
-#include "app/ModMain.h"
-#include "app/Platform.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/ExerciseWindow.h"
+#include "app/SharedState.h"
+#include "app/windowing/Platform.h"
 #include "ui/start/CaptionStrip.h"
 
 #include <QApplication>
@@ -23,7 +23,7 @@ using e2e::xid;
 
 QPoint centreOf(const QWidget *w) { return w->mapToGlobal(w->rect().center()); }
 
-QPoint stripCell(FrmMain &main, int cell)
+QPoint stripCell(StartWindow &main, int cell)
 {
     return main.PFormKontrol->mapToGlobal(QPoint(17 * (cell - 1) + 8, 7));
 }
@@ -57,7 +57,7 @@ private:
     // START with a real click; waits until the exercise window is shown and active.
     void openExercise();
 
-    FrmMain *main_ = nullptr;
+    StartWindow *main_ = nullptr;
 };
 
 void TestE2eFocus::initTestCase()
@@ -65,7 +65,7 @@ void TestE2eFocus::initTestCase()
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     QApplication::setQuitOnLastWindowClosed(false);
     QVERIFY(app::startUp());
-    main_ = forms::loadedMain();
+    main_ = windows::loadedStartWindow();
     QVERIFY(main_);
     QVERIFY(QTest::qWaitForWindowActive(main_));
     QVERIFY(modMain::competitionMode);
@@ -73,9 +73,9 @@ void TestE2eFocus::initTestCase()
 
 void TestE2eFocus::cleanup()
 {
-    if (FrmVelantra *exercise = forms::loadedVelantra())
+    if (ExerciseWindow *exercise = windows::loadedExerciseWindow())
         exercise->btnBack_Click();
-    if (FrmMain *main = forms::loadedMain()) {
+    if (StartWindow *main = windows::loadedStartWindow()) {
         main->setWindowState(Form::Normal);
         QTRY_VERIFY(shownEverywhere(*main));
     }
@@ -83,17 +83,17 @@ void TestE2eFocus::cleanup()
 
 void TestE2eFocus::cleanupTestCase()
 {
-    if (forms::loadedMain())
-        forms::Unload(*forms::loadedMain());
-    QVERIFY(forms::loaded().isEmpty());
+    if (windows::loadedStartWindow())
+        windows::Unload(*windows::loadedStartWindow());
+    QVERIFY(windows::loaded().isEmpty());
 }
 
 void TestE2eFocus::openExercise()
 {
-    FrmMain &main = *main_;
+    StartWindow &main = *main_;
     QVERIFY(e2e::clickAt(centreOf(main.btnStart.get())));
-    QTRY_VERIFY_WITH_TIMEOUT(forms::loadedVelantra(), 10000);
-    FrmVelantra *exercise = forms::loadedVelantra();
+    QTRY_VERIFY_WITH_TIMEOUT(windows::loadedExerciseWindow(), 10000);
+    ExerciseWindow *exercise = windows::loadedExerciseWindow();
     QTRY_VERIFY_WITH_TIMEOUT(shownEverywhere(*exercise), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), exercise, 10000);
 }
@@ -116,12 +116,12 @@ void TestE2eFocus::keysGoToTheFrontWindow()
 {
     QFETCH(QString, minimise);
     QFETCH(QString, restore);
-    FrmMain &main = *main_;
+    StartWindow &main = *main_;
     openExercise();
     if (QTest::currentTestFailed())
         return;
-    FrmVelantra *opened = forms::loadedVelantra();
-    FrmVelantra &exercise = *opened;
+    ExerciseWindow *opened = windows::loadedExerciseWindow();
+    ExerciseWindow &exercise = *opened;
 
     // A running shuffle, an answer being typed: what must survive.
     QVERIFY(e2e::clickAt(centreOf(exercise.btnKaristir.get())));
@@ -176,25 +176,25 @@ void TestE2eFocus::keysGoToTheFrontWindow()
 // and START opens a fresh one.
 void TestE2eFocus::destroyedExerciseWindowEndsAsBack()
 {
-    FrmMain &main = *main_;
+    StartWindow &main = *main_;
     openExercise();
     if (QTest::currentTestFailed())
         return;
-    FrmVelantra *opened = forms::loadedVelantra();
-    QPointer<FrmVelantra> exercise = opened;
+    ExerciseWindow *opened = windows::loadedExerciseWindow();
+    QPointer<ExerciseWindow> exercise = opened;
     QVERIFY(e2e::clickAt(centreOf(exercise->btnKaristir.get())));
     QTRY_VERIFY(exercise->state().shuffling);
 
     QVERIFY(e2e::destroyFromOutside(xid(*exercise)));
     QTRY_VERIFY(exercise.isNull());   // unloaded and destroyed: no shuffle goes on
-    QVERIFY(!forms::loadedVelantra());
+    QVERIFY(!windows::loadedExerciseWindow());
     QCOMPARE(modMain::exerciseOpen, 0);
     QVERIFY(shownEverywhere(main));
 
     openExercise();
     if (QTest::currentTestFailed())
         return;
-    FrmVelantra *again = forms::loadedVelantra();
+    ExerciseWindow *again = windows::loadedExerciseWindow();
     QVERIFY(!again->state().shuffling);
     QCOMPARE(again->state().attemptNumber, 1);
     QCOMPARE(modMain::exerciseOpen, 1);
@@ -207,14 +207,14 @@ void TestE2eFocus::destroyedStartWindowEndsProgram()
     openExercise();
     if (QTest::currentTestFailed())
         return;
-    FrmVelantra *opened = forms::loadedVelantra();
+    ExerciseWindow *opened = windows::loadedExerciseWindow();
     QVERIFY(e2e::clickAt(centreOf(opened->btnKaristir.get())));
     QTRY_VERIFY(opened->state().shuffling);
-    QPointer<FrmVelantra> exercise = opened;
-    QPointer<FrmMain> main = main_;
+    QPointer<ExerciseWindow> exercise = opened;
+    QPointer<StartWindow> main = main_;
 
     QVERIFY(e2e::destroyFromOutside(xid(*main_)));
-    QTRY_VERIFY(forms::loaded().isEmpty());
+    QTRY_VERIFY(windows::loaded().isEmpty());
     QVERIFY(platform::endRequested());
     QTRY_VERIFY(main.isNull() && exercise.isNull());
     main_ = nullptr;

@@ -7,10 +7,10 @@
 #include "e2eSupport.h"
 
 #include "app/App.h"
-#include "app/Forms.h"
-#include "app/FrmMain.h"
-#include "app/FrmVelantra.h"
-#include "app/FrmZFon.h"
+#include "app/WindowRegistry.h"
+#include "app/StartWindow.h"
+#include "app/ExerciseWindow.h"
+#include "app/BackdropWindow.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/start/CaptionStrip.h"
 
@@ -34,7 +34,7 @@ QImage screenShot()
 }
 
 // The centre of a caption-strip cell, on the screen.
-QPoint stripCell(FrmMain &main, int cell)
+QPoint stripCell(StartWindow &main, int cell)
 {
     return main.PFormKontrol->mapToGlobal(QPoint(17 * (cell - 1) + 8, 7));
 }
@@ -93,7 +93,7 @@ bool keepsHolding(const std::function<QString()> &check, QString *failure)
 }
 
 // The start window's top band, where its strip lives, above the exercise window.
-QList<QPoint> topBand(FrmMain &main)
+QList<QPoint> topBand(StartWindow &main)
 {
     return {main.PFormKontrol->geometry().center(), QPoint(main.width() / 2, 10), QPoint(30, 10)};
 }
@@ -106,7 +106,7 @@ QList<QPoint> insideOf(const QWidget &window)
 
 // From the bottom: the backdrop, the start window, the exercise window; the start window's
 // top band and the inside of the exercise window show on the screen.
-QString programOverBackdrop(const QWidget &backdrop, FrmMain &main, QWidget &exercise)
+QString programOverBackdrop(const QWidget &backdrop, StartWindow &main, QWidget &exercise)
 {
     return misordered({&backdrop, &main, &exercise}) + coveredAt(main, topBand(main))
          + coveredAt(exercise, insideOf(exercise));
@@ -128,7 +128,7 @@ private slots:
     void minimiseAndRestoreWithOwner();
 
 private:
-    FrmMain *main_ = nullptr;
+    StartWindow *main_ = nullptr;
 };
 
 void TestE2eWindows::initTestCase()
@@ -136,21 +136,21 @@ void TestE2eWindows::initTestCase()
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     QApplication::setQuitOnLastWindowClosed(false);
     QVERIFY(app::startUp());
-    main_ = forms::loadedMain();
+    main_ = windows::loadedStartWindow();
     QVERIFY(main_);
     QVERIFY(QTest::qWaitForWindowExposed(main_));
 }
 
 void TestE2eWindows::cleanupTestCase()
 {
-    if (forms::loadedMain())
-        forms::Unload(*forms::loadedMain());
-    QVERIFY(forms::loaded().isEmpty());
+    if (windows::loadedStartWindow())
+        windows::Unload(*windows::loadedStartWindow());
+    QVERIFY(windows::loaded().isEmpty());
 }
 
 void TestE2eWindows::startWindowCoversTemplateSize()
 {
-    FrmMain &main = *main_;
+    StartWindow &main = *main_;
     QTRY_VERIFY(e2e::xwininfo(xid(main)).viewable);
     QCOMPARE(e2e::xwininfo(xid(main)).geometry, QRect(0, 0, 1280, 800));
     QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -161,10 +161,10 @@ void TestE2eWindows::startWindowCoversTemplateSize()
 
 void TestE2eWindows::startOpensExerciseWindowBelowTopBand()
 {
-    FrmMain &main = *main_;
+    StartWindow &main = *main_;
     QVERIFY(e2e::clickAt(main.btnStart->mapToGlobal(main.btnStart->rect().center())));
-    QTRY_VERIFY(forms::loadedVelantra());
-    FrmVelantra &exercise = *forms::loadedVelantra();
+    QTRY_VERIFY(windows::loadedExerciseWindow());
+    ExerciseWindow &exercise = *windows::loadedExerciseWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&exercise));
     QTRY_VERIFY(e2e::xwininfo(xid(exercise)).viewable);
     QCOMPARE(e2e::xwininfo(xid(exercise)).geometry, QRect(0, 25, 1280, 775));
@@ -189,8 +189,8 @@ void TestE2eWindows::startOpensExerciseWindowBelowTopBand()
 // The program is made smaller first, so the backdrop shows around it.
 void TestE2eWindows::backdropShowsGradientBehindProgram()
 {
-    FrmMain &main = *main_;
-    FrmVelantra &exercise = *forms::loadedVelantra();
+    StartWindow &main = *main_;
+    ExerciseWindow &exercise = *windows::loadedExerciseWindow();
     const QRect screenRect = e2e::rootGeometry();
     const QRect area = e2e::workArea();
     QVERIFY(area.isValid());
@@ -199,8 +199,8 @@ void TestE2eWindows::backdropShowsGradientBehindProgram()
 
     QVERIFY(e2e::clickAt(stripCell(main, 1)));
     QTRY_VERIFY(main.backdropOn());
-    QVERIFY(forms::loadedZFon());
-    FrmZFon &backdrop = *forms::loadedZFon();
+    QVERIFY(windows::loadedBackdrop());
+    BackdropWindow &backdrop = *windows::loadedBackdrop();
     QTRY_VERIFY(e2e::xwininfo(xid(backdrop)).viewable);
     QCOMPARE(e2e::xwininfo(xid(backdrop)).geometry, screenRect);
     // Centred in the work area, the exercise window laid over it. The free space is even
@@ -240,9 +240,9 @@ void TestE2eWindows::backdropShowsGradientBehindProgram()
 // front window ends up in front of it again.
 void TestE2eWindows::clickOnBackdropBringsProgramForward()
 {
-    FrmMain &main = *main_;
-    FrmZFon &backdrop = *forms::loadedZFon();
-    FrmVelantra &exercise = *forms::loadedVelantra();
+    StartWindow &main = *main_;
+    BackdropWindow &backdrop = *windows::loadedBackdrop();
+    ExerciseWindow &exercise = *windows::loadedExerciseWindow();
 
     QVERIFY(e2e::clickAt(kOutsideProgram));
     QTRY_COMPARE(QApplication::activeWindow(), &exercise);
@@ -254,7 +254,7 @@ void TestE2eWindows::clickOnBackdropBringsProgramForward()
 
     // With the exercise window closed (its Back button), the start window comes forward.
     QVERIFY(e2e::clickAt(exercise.btnBack->mapToGlobal(exercise.btnBack->rect().center())));
-    QTRY_VERIFY(!forms::loadedVelantra());
+    QTRY_VERIFY(!windows::loadedExerciseWindow());
     QVERIFY(e2e::clickAt(kOutsideProgram));
     QTRY_COMPARE(QApplication::activeWindow(), &main);
     QTRY_COMPARE(e2e::activeWindow(), xid(main));
@@ -265,11 +265,11 @@ void TestE2eWindows::clickOnBackdropBringsProgramForward()
 
 void TestE2eWindows::minimiseAndRestoreWithOwner()
 {
-    FrmMain &main = *main_;
-    FrmZFon &backdrop = *forms::loadedZFon();
+    StartWindow &main = *main_;
+    BackdropWindow &backdrop = *windows::loadedBackdrop();
     QVERIFY(e2e::clickAt(main.btnStart->mapToGlobal(main.btnStart->rect().center())));
-    QTRY_VERIFY(forms::loadedVelantra());
-    FrmVelantra &exercise = *forms::loadedVelantra();
+    QTRY_VERIFY(windows::loadedExerciseWindow());
+    ExerciseWindow &exercise = *windows::loadedExerciseWindow();
     QTRY_VERIFY(e2e::xwininfo(xid(exercise)).viewable);
 
     QVERIFY(e2e::clickAt(stripCell(main, 2)));

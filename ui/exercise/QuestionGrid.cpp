@@ -124,7 +124,7 @@ QRect QuestionGrid::cellRect(int row, int col) const
     return QRect(cols[col], rows[row], cols[col + 1] - cols[col], rows[row + 1] - rows[row]);
 }
 
-const QuestionGrid::Laid &QuestionGrid::laidOut(const QString &text)
+const QuestionGrid::TextLayout &QuestionGrid::laidOut(const QString &text)
 {
     auto it = laidOut_.find(text);
     if (it == laidOut_.end()) {
@@ -166,7 +166,7 @@ void QuestionGrid::paintEvent(QPaintEvent *)
                 continue;
             const QRect cell(cols[c], rows[r], cols[c + 1] - cols[c], rows[r + 1] - rows[r]);
             p.setPen(QColor::fromRgb(data.colour));
-            const Laid &laid = laidOut(data.text);
+            const TextLayout &laid = laidOut(data.text);
             if (alignment_[c] == 4 && laid.size.width() <= cell.width() && laid.size.height() <= cell.height()) {
                 // Where drawText would centre it, without laying the text out again.
                 const QPointF at(cell.left() + (cell.width() - laid.size.width()) / 2,

@@ -61,12 +61,12 @@ private:
     std::array<int, kCols> alignment_;
     QFont font_;
     // Cell texts laid out once per font: a shuffle paints the same nine digits over and over.
-    struct Laid {
+    struct TextLayout {
         QStaticText text;
         QSizeF size;
     };
-    const Laid &laidOut(const QString &text);
-    QHash<QString, Laid> laidOut_;
+    const TextLayout &laidOut(const QString &text);
+    QHash<QString, TextLayout> laidOut_;
     QTimer frameTimer_;
     int paintCount_ = 0;
 };

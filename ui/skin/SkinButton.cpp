@@ -50,7 +50,7 @@ void drawSkinButton(Surface &target, const QString &letter, const QString &capti
         target.setFont(font);
     }
     target.setForeColor(look.textColour);
-    drawTextInRect(target, caption, 0, 0, roundToInt(w), roundToInt(target.height()), kDtCenterSingleLine);
+    drawTextInRect(target, caption, 0, 0, roundToInt(w), roundToInt(target.height()), TextFormat::CentredBothWays);
 }
 
 SkinButton::SkinButton(const QString &caption, QWidget *parent) : Surface(parent), caption_(caption)

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/skin/SkinDraw.h"
 
-#include "app/ModMain.h"
 #include "ui/skin/SkinTemplate.h"
 #include "ui/skin/Surface.h"
 
 
 #include <cmath>
+
+namespace modMain {
+Rect textRect;
+} // namespace modMain
 
 namespace {
 
@@ -41,21 +44,24 @@ void copyFromTemplate(Surface &target, int dx, int dy, int w, int h, int sx, int
 }
 
 void drawTextInRect(Surface &target, const QString &text, int left, int top, int right, int bottom,
-                    unsigned format)
+                    TextFormat format)
 {
     modMain::textRect = {left, top, right, bottom};
     Drawing line;
     line.kind = Drawing::Kind::Text;
     line.area = line.clip = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-    line.alignment = Qt::TextSingleLine;
-    if (format & kDtCenter)
-        line.alignment |= Qt::AlignHCenter;
-    else
-        line.alignment |= Qt::AlignLeft;
-    if (format & 0x4)   // vertical centring only counts on a single line
-        line.alignment |= Qt::AlignVCenter;
-    else
-        line.alignment |= Qt::AlignTop;
+    switch (format) {
+    case TextFormat::LeftTop:
+        line.alignment = Qt::AlignLeft | Qt::AlignTop;
+        break;
+    case TextFormat::CentredAcross:
+        line.alignment = Qt::AlignHCenter | Qt::AlignTop;
+        break;
+    case TextFormat::CentredBothWays:
+        line.alignment = Qt::AlignHCenter | Qt::AlignVCenter;
+        break;
+    }
+    line.alignment |= Qt::TextSingleLine;
     line.font = target.font().toQFont();
     line.colour = QColor::fromRgb(target.foreColor());
     line.text = text;

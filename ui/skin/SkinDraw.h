@@ -5,15 +5,29 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class Surface;
+
+// Of the state that crosses windows, the part the drawing primitives write.
+namespace modMain {
+// A rectangle by its edges, the right and bottom ones outside it.
+struct Rect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+// The scratch rectangle of every text draw: the last one drawTextInRect was given.
+extern Rect textRect;
+} // namespace modMain
 
 // The drawing primitives: 1:1 copies from the skin template, text in rectangles, and
 // the window frame built from template tiles.
 
-// Text formats of drawTextInRect.
-inline constexpr unsigned kDtLeftTop = 0x0;
-inline constexpr unsigned kDtCenter = 0x1;
-inline constexpr unsigned kDtCenterSingleLine = 0x25;   // centred both ways, one line
+// Where drawTextInRect puts its line of text in the rectangle.
+enum class TextFormat {
+    LeftTop,             // at the top left corner
+    CentredAcross,       // centred across, at the top
+    CentredBothWays,     // centred across and down
+};
 
 void copyFromTemplate(Surface &target, int dx, int dy, int w, int h, int sx, int sy);
 inline void copyFromTemplate(Surface &target, int dx, int dy, const skin::Region &r)
@@ -22,7 +36,7 @@ inline void copyFromTemplate(Surface &target, int dx, int dy, const skin::Region
 }
 
 void drawTextInRect(Surface &target, const QString &text, int left, int top, int right, int bottom,
-                    unsigned format);
+                    TextFormat format);
 
 // A header of the window frame: the band tiled along the top and its two end pieces.
 struct FrameHeader {
