@@ -144,11 +144,11 @@ public:
         static const char *names[] = {"Backdrop", "Minimize", "Inactive", "Close"};
         return QString::fromLatin1(names[i]);
     }
-    QRect partRect(int i) const override { return QRect(17 * i, 0, 17, 15); }
+    QRect partRect(int i) const override { return CaptionStrip::cellRect(StripCell(i + 1)); }
     QAccessible::Role partRole(int) const override { return QAccessible::Button; }
     bool partEnabled(int i) const override { return i != 2; }
     bool partPressable(int i) const override { return i != 2; }
-    void pressPart(int i) override { strip_->activateCell(i + 1); }
+    void pressPart(int i) override { strip_->activateCell(StripCell(i + 1)); }
 
 private:
     CaptionStrip *strip_;

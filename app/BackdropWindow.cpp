@@ -35,10 +35,7 @@ void BackdropWindow::Form_Load()
 {
     const ScreenMetrics screen = platform::screen();
     Move(0, 0, screen.widthTwips(), screen.heightTwips());
-    setAutoRedraw(true);
-    paintGradient(rgb(80, 0, 0), rgb(0, 80, 0), rgb(0, 0, 80), rgb(40, 40, 0));
-    Refresh();
-    setAutoRedraw(false);
+    drawPersistently([this] { paintGradient(rgb(80, 0, 0), rgb(0, 80, 0), rgb(0, 0, 80), rgb(40, 40, 0)); });
 }
 
 void BackdropWindow::paintGradient(std::uint32_t c1, std::uint32_t c2, std::uint32_t c3, std::uint32_t c4)

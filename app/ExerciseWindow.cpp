@@ -6,7 +6,7 @@
 #include "app/SharedState.h"
 #include "app/windowing/Widgets.h"
 #include "engine/Rounding.h"
-#include "ui/exercise/ExerciseLayout.h"
+#include "ui/exercise/ExerciseScreen.h"
 #include "ui/exercise/QuestionGrid.h"
 #include "ui/skin/Cursors.h"
 #include "ui/skin/SkinButton.h"
@@ -16,24 +16,12 @@
 #include <QApplication>
 #include <QTimer>
 #include <QCloseEvent>
-#include <QFontMetrics>
 
 using widgets::make;
 
 namespace {
 
-const QColor kWindowBack(197, 214, 237);
-const QColor kPanelBack(192, 192, 255);
 const QColor kAverageText(192, 0, 0);
-const SkinFont kAttemptFont = tahoma(12, true);
-const SkinFont kAverageFont = tahoma(15.75, true);
-
-SkinFont scaled(SkinFont font, double scale)
-{
-    font.points *= scale;
-    return font;
-}
-
 QLineEdit *textBox(QWidget *parent, const QRect &design, bool readOnly)
 {
     auto *box = make<QLineEdit>(parent, design, tahoma(39.75, true));
@@ -47,7 +35,7 @@ QLabel *label(QWidget *parent, const QRect &design, const SkinFont &font, const 
 {
     auto *l = make<QLabel>(parent, design, font, text);
     l->setAlignment(alignment);
-    widgets::setBackground(l, kPanelBack);
+    widgets::setBackground(l, QColor::fromRgb(ExerciseEngine::kScorePanelBack));
     return l;
 }
 
@@ -55,8 +43,8 @@ Surface *panel(QWidget *parent, const QRect &design)
 {
     auto *p = new Surface(parent);
     p->setGeometry(design);
-    p->setBackColor(kPanelBack);
-    p->setFont(tahoma(12.75, true));
+    p->setBackColor(QColor::fromRgb(ExerciseEngine::kScorePanelBack));
+    p->setSkinFont(tahoma(12.75, true));
     p->setMouseTracking(false);
     return p;
 }
@@ -77,20 +65,20 @@ ExerciseWindow::ExerciseWindow()
       txtCorrectAnswer(textBox(pKontrol.get(), {64, 398, 150, 72}, true)),
       btnCheck(make<QPushButton>(pKontrol.get(), {4, 492, 267, 41}, tahoma(14.25, true), QStringLiteral("SHOW CORRECT ANSWER"))),
       pScore(panel(this, {32, 272, 275, 163})),
-      lbDeneme1(label(pScore.get(), {48, 16, 89, 19}, kAttemptFont, QStringLiteral("1st : 04:44"))),
+      lbDeneme1(label(pScore.get(), {48, 16, 89, 19}, exerciseScreen::kAttemptFont, QStringLiteral("1st : 04:44"))),
       btnReset(make<QPushButton>(pScore.get(), {184, 8, 85, 33}, tahoma(14.25, true), QStringLiteral("RESET"))),
-      lbDeneme2(label(pScore.get(), {48, 64, 93, 19}, kAttemptFont, QStringLiteral("2nd : 04:44"))),
-      lbDeneme3(label(pScore.get(), {63, 104, 91, 19}, kAttemptFont, QStringLiteral("3rd : 04:44"))),
-      lbAverage(label(pScore.get(), {44, 128, 137, 25}, kAverageFont, QStringLiteral("TIME : 18:67"),
+      lbDeneme2(label(pScore.get(), {48, 64, 93, 19}, exerciseScreen::kAttemptFont, QStringLiteral("2nd : 04:44"))),
+      lbDeneme3(label(pScore.get(), {63, 104, 91, 19}, exerciseScreen::kAttemptFont, QStringLiteral("3rd : 04:44"))),
+      lbAverage(label(pScore.get(), {44, 128, 137, 25}, exerciseScreen::kAverageFont, QStringLiteral("TIME : 18:67"),
                       Qt::AlignRight | Qt::AlignVCenter)),
       engine_(*gSoru.get(), *this, [] { return modMain::competitionMode; }, this)
 {
-    setBackColor(kWindowBack);
-    setFont(tahoma(8.25));
+    setBackColor(QColor::fromRgb(skin::kWindowBack));
+    setSkinFont(tahoma(8.25));
     setWindowIcon(skinCursors::appIcon());
     setKeyPreview(true);
 
-    btnBack->setFont(tahoma(12.75, true));
+    btnBack->setSkinFont(tahoma(12.75, true));
     btnBack->setCustomCursor(skinCursors::hand());
     btnBack.Move(66, 34, 85, 39);
     gSoru.Move(48, 104, 147, 125);
@@ -159,106 +147,26 @@ void ExerciseWindow::Form_KeyDown(int keyCode, int shift)
         QTimer::singleShot(0, btnBack.get(), [button = btnBack.get()] { button->press(); });
 }
 
-void ExerciseWindow::drawExerciseScreen()
+exerciseScreen::Parts ExerciseWindow::screenParts()
 {
-    const double sw = ScaleWidth();
-    const double sh = ScaleHeight();
-    const int h = roundToInt(sh);
-    const int w = roundToInt(sw);
-
-    setAutoRedraw(true);
-    Cls();
-    paintSkinFrame(*this, w, h, exerciseHeader());
-    paintFrameCorners(*this, w, h);
-
-    const QString title = QStringLiteral("Speed Velantra");
-    setFont(SkinFont{QStringLiteral("Arial"), 15, true, false});
-    setForeColor(0xFFFFFFFF);
-    drawTextInRect(*this, title, 211, 3, roundToInt(sw), roundToInt(sh), TextFormat::LeftTop);
-    setForeColor(0xFF000080);
-    drawTextInRect(*this, title, 210, 2, roundToInt(sw), roundToInt(sh), TextFormat::LeftTop);
-
-    fitQuestionGrid(40, 70, exerciseLayout::gridSide(sh));
-    const auto places = exerciseLayout::screenPlaces(sw, sh, gSoru.Left(), gSoru.Width());
-    pScore.Move(places.score.x(), places.score.y(), places.score.width(), places.score.height());
-    pKontrol.Move(places.control.x(), places.control.y(), places.control.width(), places.control.height());
-    btnBack.Move(sw - 175, pKontrol.Top() + pKontrol.Height() + 20, 140, 50);
-
-    Refresh();
-    setAutoRedraw(false);
-
-    drawControlFrame(pScore);
-    drawControlFrame(pKontrol);
-    drawControlFrame(gSoru);
+    return {*this,     gSoru,   pScore,           pKontrol,  btnBack,   btnKaristir, btnStart, txtSure,
+            lbBilgi[0], txtYourAnswer, lbBilgi[1], txtCorrectAnswer, btnCheck, btnReset,
+            {&lbDeneme1, &lbDeneme2, &lbDeneme3, &lbAverage}};
 }
 
-void ExerciseWindow::fitQuestionGrid(int x, int y, int side)
-{
-    gSoru.Move(x, y, side, side);
-    const int r = exerciseLayout::gridRowTwips(side);
-    gSoru->setRowHeight(-1, r);
-    gSoru->setColWidth(-1, r);
-    const int finalSide = exerciseLayout::gridSideFromRowTwips(gSoru->rowHeight(0));
-    gSoru.Move(x, y, finalSide, finalSide);
-}
+void ExerciseWindow::drawExerciseScreen() { exerciseScreen::draw(screenParts()); }
 
-void ExerciseWindow::pKontrol_Resize()
-{
-    using namespace exerciseLayout;
-    const auto places = controlPanelPlaces(pKontrol->ScaleWidth(), pKontrol->ScaleHeight(),
-                                           QSizeF(lbBilgi[0].Width(), lbBilgi[0].Height()),
-                                           QSizeF(lbBilgi[1].Width(), lbBilgi[1].Height()));
-    const auto move = [&places](ControlPlacement &c, ControlRow row) {
-        const QRectF &r = places.rect[row];
-        c.Move(r.x(), r.y(), r.width(), r.height());
-    };
-    move(btnKaristir, Shuffle);
-    move(btnStart, Start);
-    move(txtSure, Time);
-    lbBilgi[0].Move(places.rect[YourCaption].x(), places.rect[YourCaption].y());
-    move(txtYourAnswer, YourAnswer);
-    lbBilgi[1].Move(places.rect[CorrectCaption].x(), places.rect[CorrectCaption].y());
-    move(txtCorrectAnswer, CorrectAnswer);
-    move(btnCheck, Check);
-}
+void ExerciseWindow::fitQuestionGrid(int x, int y, int side) { exerciseScreen::fitQuestionGrid(gSoru, x, y, side); }
 
-void ExerciseWindow::pScore_Resize()
-{
-    const QRectF reset = exerciseLayout::resetButtonPlace(pScore->ScaleWidth());
-    btnReset.Move(reset.x(), reset.y(), reset.width(), reset.height());
-    arrangeScoreLabels();
-}
+void ExerciseWindow::pKontrol_Resize() { exerciseScreen::placeControlPanel(screenParts()); }
 
-void ExerciseWindow::arrangeScoreLabels()
-{
-    SelfSizingLabel *labels[] = {&lbDeneme1, &lbDeneme2, &lbDeneme3, &lbAverage};
-    const auto fontOf = [](int i, double scale) { return scaled(i < 3 ? kAttemptFont : kAverageFont, scale); };
-    const auto measure = [&](int i, double scale) {
-        const QFontMetrics metrics(fontOf(i, scale).toQFont());
-        return QSizeF(metrics.horizontalAdvance(labels[i]->caption()), metrics.height());
-    };
-    const exerciseLayout::ScoreRow row =
-        exerciseLayout::fitScoreRow(pScore->ScaleWidth(), pScore->ScaleHeight(), btnReset.Left(), measure);
-    for (int i = 0; i < 4; ++i) {
-        const QFont font = fontOf(i, row.scale).toQFont();
-        if (labels[i]->get()->font() != font)
-            labels[i]->setFont(font);
-        const QRectF &place = i < 3 ? row.attempt[i] : row.average;
-        labels[i]->Move(place.x(), place.y());
-    }
-}
+void ExerciseWindow::pScore_Resize() { exerciseScreen::placeScorePanel(screenParts()); }
+
+void ExerciseWindow::arrangeScoreLabels() { exerciseScreen::arrangeScoreLabels(screenParts()); }
 
 void ExerciseWindow::drawControlFrame(const ControlPlacement &control)
 {
-    using namespace exerciseLayout;
-    static constexpr skin::Region kPieces[] = {
-        skin::panelEdgeTop, skin::panelEdgeBottom, skin::panelEdgeLeft, skin::panelEdgeRight,
-        skin::panelCornerTopLeft, skin::panelCornerTopRight, skin::panelCornerBottomLeft, skin::panelCornerBottomRight};
-    setAutoRedraw(true);
-    for (const FramePiece &p : controlFramePieces(control.Left(), control.Top(), control.Width(), control.Height()))
-        copyFromTemplate(*this, p.x, p.y, kPieces[p.piece]);
-    Refresh();
-    setAutoRedraw(false);
+    exerciseScreen::drawControlFrame(*this, control);
 }
 
 int ExerciseWindow::btnBackHot() const

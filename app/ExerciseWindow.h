@@ -5,6 +5,7 @@
 #include "app/windowing/Form.h"
 #include "engine/ExerciseControls.h"
 #include "engine/ExerciseEngine.h"
+#include "ui/exercise/ExerciseScreen.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -86,6 +87,7 @@ private:
     void setAverageCaption(const QString &caption) override;
 
     SelfSizingLabel &attemptLabel(int n);
+    exerciseScreen::Parts screenParts();
 
     ExerciseEngine engine_;
 };

@@ -2,15 +2,15 @@
 #include "app/Fonts.h"
 
 #include "ui/skin/BoldText.h"
+#include "ui/skin/SkinFont.h"
 
 namespace fonts {
 
 void ensureTahoma()
 {
     boldText::install();
-    if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
-        return;
-    registerTahoma();
+    if (!tahomaKnown())
+        registerTahoma();
 }
 
 } // namespace fonts

@@ -15,12 +15,12 @@
 #include "ui/skin/SkinDraw.h"
 #include "ui/start/CaptionStrip.h"
 #include "ui/start/StartLayout.h"
+#include "ui/start/StartScreen.h"
 
 using widgets::make;
 
 namespace {
 
-const QColor kWindowBack(197, 214, 237);
 const QColor kShadowText(207, 207, 207);
 
 // The shadow repeats the address for the eye only: assistive technology hears it once.
@@ -37,7 +37,7 @@ QLabel *addressLabel(QWidget *parent, const QRect &design)
 PlacedControl<QRadioButton> *modeOption(QWidget *parent, const QRect &design, const QString &text)
 {
     auto *option = make<QRadioButton>(parent, design, tahoma(15.75, true), text);
-    widgets::setBackground(option, kWindowBack);
+    widgets::setBackground(option, QColor::fromRgb(skin::kWindowBack));
     return new PlacedControl<QRadioButton>(option);
 }
 
@@ -58,8 +58,8 @@ StartWindow::StartWindow()
     pSablon.makeCurrent();
     setWindowTitle(QStringLiteral("Tovarin Parlendo"));
     setWindowIcon(skinCursors::appIcon());
-    setBackColor(kWindowBack);
-    setFont(tahoma(8.25));
+    setBackColor(QColor::fromRgb(skin::kWindowBack));
+    setSkinFont(tahoma(8.25));
 
     PFormKontrol.Move(88, 26, 43, 17);
     widgets::setTextColour(lbKucukURLGolge.get(), kShadowText);
@@ -78,7 +78,7 @@ StartWindow::StartWindow()
 
     PFormKontrol->setActions({
         [this] { toggleBackdrop(); },
-        [this] { setWindowState(Minimized); },
+        [this] { setWindowStateTo(Minimized); },
         [this] {
             if (backdropOn_)
                 if (BackdropWindow *backdrop = windows::loadedBackdrop())
@@ -119,7 +119,7 @@ void StartWindow::Form_Load()
 void StartWindow::restoreIfMinimized()
 {
     if (WindowState() == Minimized)
-        setWindowState(Normal);
+        setWindowStateTo(Normal);
 }
 
 void StartWindow::optMode_Click(int index)
@@ -152,33 +152,11 @@ void StartWindow::Form_Resize()
 
 void StartWindow::temelYarismaEkraniCiz()
 {
-    const int h = roundToInt(ScaleHeight());
-    const int w = roundToInt(ScaleWidth());
-    setAutoRedraw(true);
-    Cls();
-    paintSkinFrame(*this, w, h, modMain::exerciseOpen != 0 ? openHeader() : startHeader());
-    if (modMain::exerciseOpen != 0) {
-        setFont(SkinFont{QStringLiteral("Arial"), 12, true, false});
-    } else {
-        const QString title = QStringLiteral("SPEED VELANTRA");
-        SkinFont titleFont = font();
-        titleFont.bold = true;
-        titleFont.points = 28;
-        setFont(titleFont);
-        setForeColor(0xFFFFFFFF);
-        drawTextInRect(*this, title, 4, 77, w, h, TextFormat::CentredAcross);
-        setForeColor(0xFFC00000);
-        drawTextInRect(*this, title, 0, 75, w, h, TextFormat::CentredAcross);
-        const int y = startLayout::logoTop(ScaleHeight(), TextHeight(title));
-        copyFromTemplate(*this, startLayout::centredLeft(w, skin::startLogo.w), y, skin::startLogo);
-        copyFromTemplate(*this, startLayout::centredLeft(w, skin::startSlogan.w), y - 75, skin::startSlogan);
-    }
+    startScreen::draw(*this, modMain::exerciseOpen != 0);
+    // The web address sits left of the caption strip, its shadow one pixel down and right.
     lbKucukURL->raise();
     lbKucukURL.Move(PFormKontrol.Left() - lbKucukURL.Width() - 20, 3);
     lbKucukURLGolge.Move(lbKucukURL.Left() + 1, lbKucukURL.Top() + 1);
-    paintFrameCorners(*this, w, h);
-    Refresh();
-    setAutoRedraw(false);
 }
 
 void StartWindow::toggleBackdrop()

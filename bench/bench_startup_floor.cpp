@@ -4,7 +4,8 @@
 // reports the moment of its first paint and its resident memory then.
 #include "StartupProbe.h"
 
-#include "app/Fonts.h"
+#include "ui/skin/SkinFont.h"
+#include "ui/skin/SkinRegions.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -23,7 +24,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        QPainter(this).fillRect(rect(), QColor(197, 214, 237));
+        QPainter(this).fillRect(rect(), QColor::fromRgb(skin::kWindowBack));
         painted = true;
     }
 };
@@ -33,7 +34,7 @@ protected:
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    fonts::registerTahoma();
+    registerTahoma();
     PaintedWindow window;
     window.setGeometry(0, 0, 1280, 800);
     window.show();

@@ -55,9 +55,7 @@ void ExerciseEngine::load()
     state_ = ExerciseState{};
     checkedWhileTiming_ = false;
     checkedWhileShuffling_ = false;
-    for (int n = 1; n <= 3; ++n)
-        controls_.setAttemptLabel(n, kPrefixes[n - 1] + kNoTime, kScorePanelBack);
-    controls_.setAverageCaption(kAveragePrefix + kNoTime);
+    showEmptyRecord();
     controls_.setYourAnswer(QString());
     controls_.setCorrectAnswer(QString());
     controls_.setYourAnswerBackColor(kWhite);
@@ -289,6 +287,11 @@ void ExerciseEngine::resetAttempts()
 {
     state_.attemptTime1 = state_.attemptTime2 = state_.attemptTime3 = 0.0f;
     state_.attemptNumber = 1;
+    showEmptyRecord();
+}
+
+void ExerciseEngine::showEmptyRecord()
+{
     for (int n = 1; n <= 3; ++n)
         controls_.setAttemptLabel(n, kPrefixes[n - 1] + kNoTime, kScorePanelBack);
     controls_.setAverageCaption(kAveragePrefix + kNoTime);

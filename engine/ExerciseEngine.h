@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/ExerciseState.h"
+#include "engine/KeyCodes.h"
 
 #include <QObject>
 #include <QRgb>
@@ -24,8 +25,8 @@ public:
     static constexpr QRgb kCorrectAttemptBack = 0xFF00C000;
     static constexpr QRgb kWrongAttemptBack = 0xFFFF8080;
     static constexpr QRgb kScorePanelBack = 0xFFC0C0FF;
-    static constexpr int kKeyEscape = 27;
-    static constexpr int kKeyEnter = 13;
+    static constexpr int kKeyEscape = keyCodes::kEscape;
+    static constexpr int kKeyEnter = keyCodes::kEnter;
 
     ExerciseEngine(Grid &grid, ExerciseControls &controls, std::function<bool()> competitionMode,
                    QObject *parent = nullptr);
@@ -52,6 +53,8 @@ public:
     void btnCheck_Click();
     void btnReset_Click();
     void resetAttempts();
+    // Every attempt and TIME as "--:--", on the panel's colour.
+    void showEmptyRecord();
 
     // Cells re-rolled since the window opened (for the shuffle benchmark).
     quint64 cellsRerolled() const { return rerolled_; }

@@ -176,7 +176,7 @@ private slots:
         QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(main.PFormKontrol.get());
         strip->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(main.backdropOn());
-        QCOMPARE(main.PFormKontrol->captionHot(), 0);
+        QCOMPARE(int(main.PFormKontrol->captionHot()), 0);
 
         strip->child(3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(windows::loaded().isEmpty());

@@ -194,11 +194,11 @@ void TestBackButton::restingLook()
         QString m = lookMismatch(button().persistentImage(), kNormalRow);
         QVERIFY2(m.isEmpty(), qPrintable(m));
         // "Back" fits at the design size.
-        QCOMPARE(button().font().points, 12.75);
+        QCOMPARE(button().skinFont().points, 12.75);
         return;
     }
     SkinButton b(QStringLiteral("Back"));
-    b.setFont(tahoma(12.75, true));
+    b.setSkinFont(tahoma(12.75, true));
     b.resize(width, 50);
     b.paintResting();
     QCOMPARE(b.persistentImage().width(), width);
@@ -474,23 +474,23 @@ void TestBackButton::narrowCaptionShrinks()
     QFETCH(QString, caption);
     Surface s;
     s.resize(width, 50);
-    s.setFont(tahoma(12.75, true));
+    s.setSkinFont(tahoma(12.75, true));
     s.setAutoRedraw(true);
     QVERIFY(s.TextWidth(caption) > width - 20);
     drawSkinButton(s, QStringLiteral("N"), caption);
-    const double points = s.font().points;
+    const double points = s.skinFont().points;
     // Whole points down, just far enough.
     QVERIFY(points < 12.75);
     QCOMPARE(points, 12.75 - std::round(12.75 - points));
     QVERIFY(s.TextWidth(caption) <= width - 20);
-    SkinFont bigger = s.font();
+    SkinFont bigger = s.skinFont();
     bigger.points += 1;
     QVERIFY(QFontMetrics(bigger.toQFont()).horizontalAdvance(caption) > width - 20);
     // The smaller size stays, also for a shorter caption and for other looks.
     drawSkinButton(s, QStringLiteral("H"), QStringLiteral("B"));
-    QCOMPARE(s.font().points, points);
+    QCOMPARE(s.skinFont().points, points);
     drawSkinButton(s, QStringLiteral("P"), caption);
-    QCOMPARE(s.font().points, points);
+    QCOMPARE(s.skinFont().points, points);
 }
 
 void TestBackButton::shrinkingStopsAtItsLimit_data()
@@ -505,13 +505,13 @@ void TestBackButton::shrinkingStopsAtItsLimit()
     QFETCH(int, width);
     Surface s;
     s.resize(width, 50);
-    s.setFont(tahoma(12.75, true));
+    s.setSkinFont(tahoma(12.75, true));
     s.setAutoRedraw(true);
     drawSkinButton(s, QStringLiteral("N"), QStringLiteral("Back"));
     // Nothing fits in width - 20 <= 0; the loop ends at its lower limit of 1 point.
-    QCOMPARE(s.font().points, 1.75);
+    QCOMPARE(s.skinFont().points, 1.75);
     drawSkinButton(s, QStringLiteral("N"), QStringLiteral("Back"));
-    QCOMPARE(s.font().points, 1.75);
+    QCOMPARE(s.skinFont().points, 1.75);
 }
 
 void TestBackButton::clickReturnsToTheStartView()

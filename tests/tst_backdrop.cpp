@@ -126,9 +126,9 @@ void TestBackdrop::minimiseAndRestoreWithBackdropOn()
     QCOMPARE(exercise.WindowState(), int(Form::Minimized));
     QVERIFY(!backdrop->isVisible());
     QVERIFY(main.backdropOn());
-    QCOMPARE(main.PFormKontrol->captionHot(), 0);
+    QCOMPARE(int(main.PFormKontrol->captionHot()), 0);
 
-    main.setWindowState(Form::Normal);
+    main.setWindowStateTo(Form::Normal);
     QCOMPARE(main.WindowState(), int(Form::Normal));
     QCOMPARE(exercise.WindowState(), int(Form::Normal));
     QCoreApplication::processEvents();
@@ -279,7 +279,7 @@ void TestBackdrop::focusHandOff()
     if (exerciseHidden)
         windows::frmVelantra().Hide();
     if (startMinimised)
-        main.setWindowState(Form::Minimized);
+        main.setWindowStateTo(Form::Minimized);
 
     // Something else than the backdrop holds the focus first, so the hand-off is seen.
     main.activateWindow();
@@ -328,7 +328,7 @@ void TestBackdrop::activationGoesToFrontWindow()
     if (exerciseOpen)
         world.openExercise(true);
     if (exerciseMinimised)
-        windows::frmVelantra().setWindowState(Form::Minimized);
+        windows::frmVelantra().setWindowStateTo(Form::Minimized);
     QCoreApplication::processEvents();
 
     main.activateWindow();
@@ -371,10 +371,10 @@ void TestBackdrop::restoringExerciseWindowRestoresItsOwner()
     TestWorld world;
     ExerciseWindow &exercise = world.openExercise(true);
     StartWindow &main = windows::frmMain();
-    main.setWindowState(Form::Minimized);
+    main.setWindowStateTo(Form::Minimized);
     QCOMPARE(exercise.WindowState(), int(Form::Minimized));
 
-    exercise.setWindowState(Form::Normal);
+    exercise.setWindowStateTo(Form::Normal);
     QCOMPARE(main.WindowState(), int(Form::Normal));
     QCOMPARE(exercise.WindowState(), int(Form::Normal));
     QCOMPARE(main.frontWindow(), &exercise);

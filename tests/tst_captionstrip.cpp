@@ -253,7 +253,7 @@ void TestCaptionStrip::cellAt()
 {
     QFETCH(double, x);
     QFETCH(int, cell);
-    QCOMPARE(CaptionStrip::cellAt(x), cell);
+    QCOMPARE(int(CaptionStrip::cellAt(x)), cell);
 }
 
 // With the program's own template: the four normal glyphs, the grey one in cell 3.
@@ -265,7 +265,7 @@ void TestCaptionStrip::restingPictureFromProgramTemplate()
     QCOMPARE(resting.size(), QSize(68, 15));
     for (int cell = 1; cell <= 4; ++cell)
         QVERIFY2(samePixels(cellOf(resting, cell), glyph(cell, 0)), qPrintable(QString::number(cell)));
-    QCOMPARE(main.PFormKontrol->captionHot(), 0);
+    QCOMPARE(int(main.PFormKontrol->captionHot()), 0);
 }
 
 void TestCaptionStrip::pointerStates_data()
@@ -323,7 +323,7 @@ void TestCaptionStrip::pointerStates()
     QCOMPARE(looksOf(resting), QStringLiteral("NNNN"));
 
     f.run(script);
-    QCOMPARE(f.strip->captionHot(), hot);
+    QCOMPARE(int(f.strip->captionHot()), hot);
     QCOMPARE(looksOf(f.strip->shownImage()), looks);
     QCOMPARE(capture::get() == f.strip, captured);
     // Lit and pressed looks are direct drawings: the persistent picture stays at rest.
@@ -338,15 +338,15 @@ void TestCaptionStrip::hotCellFollowsPointerAndIsNeverThree()
     useSynthetic(f.main);
     for (int x = -4; x <= 71; ++x) {
         f.move(x, 7);
-        const int hot = f.strip->captionHot();
+        const int hot = int(f.strip->captionHot());
         QVERIFY2(hot != 3, qPrintable(QString::number(x)));
         if (x >= 1 && x <= 68)
-            QCOMPARE(hot, CaptionStrip::cellAt(x));
+            QCOMPARE(hot, int(CaptionStrip::cellAt(x)));
         const QString expected = hot == 0 ? QStringLiteral("NNNN")
                                           : QStringLiteral("NNNN").replace(hot - 1, 1, QLatin1Char('H'));
         QCOMPARE(looksOf(f.strip->shownImage()), expected);
     }
-    QCOMPARE(f.strip->captionHot(), 0);
+    QCOMPARE(int(f.strip->captionHot()), 0);
     QVERIFY(!capture::get());
 }
 
@@ -359,7 +359,7 @@ void TestCaptionStrip::clickOnBackdropSwitch()
     f.click(8, 7);
     QVERIFY(f.main.backdropOn());
     QVERIFY(windows::loadedBackdrop() && windows::loadedBackdrop()->isVisible());
-    QCOMPARE(f.strip->captionHot(), 0);
+    QCOMPARE(int(f.strip->captionHot()), 0);
     QVERIFY(!capture::get());
     // Cell 1 is painted normal into the persistent picture, and nothing lit shows.
     QCoreApplication::processEvents();
@@ -368,7 +368,7 @@ void TestCaptionStrip::clickOnBackdropSwitch()
 
     // The pointer is still over cell 1: the next move lights it again.
     f.move(9, 7);
-    QCOMPARE(f.strip->captionHot(), 1);
+    QCOMPARE(int(f.strip->captionHot()), 1);
     QCOMPARE(looksOf(f.strip->shownImage()).left(1), QStringLiteral("H"));
     f.click(9, 7);
     QVERIFY(!f.main.backdropOn());
@@ -404,11 +404,11 @@ void TestCaptionStrip::clickOnMinimise()
         QVERIFY(!windows::loadedBackdrop()->isVisible());
     else
         QVERIFY(!windows::loadedBackdrop());
-    QCOMPARE(f.strip->captionHot(), 0);
+    QCOMPARE(int(f.strip->captionHot()), 0);
     QVERIFY(!capture::get());
     QCOMPARE(lookOf(f.strip->persistentImage(), 2), 'N');
 
-    f.main.setWindowState(Form::Normal);
+    f.main.setWindowStateTo(Form::Normal);
     QCOMPARE(exercise.WindowState(), int(Form::Normal));
     if (backdropOn)
         QVERIFY(!windows::loadedBackdrop()->isVisible());
@@ -427,7 +427,7 @@ void TestCaptionStrip::clickOnClose()
     QCOMPARE(windows.size(), 3);
 
     f.move(60, 7);
-    QCOMPARE(f.strip->captionHot(), 4);
+    QCOMPARE(int(f.strip->captionHot()), 4);
     f.click(60, 7);
     QVERIFY(windows::loaded().isEmpty());
     QCOMPARE(f.world.ends, 1);
@@ -457,7 +457,7 @@ void TestCaptionStrip::clickWithNothingLit()
     useSynthetic(f.main);
     f.move(42, 7);
     f.click(42, 7);
-    QCOMPARE(f.strip->captionHot(), 0);
+    QCOMPARE(int(f.strip->captionHot()), 0);
     QVERIFY(!capture::get());
     QVERIFY(!f.main.backdropOn());
     QCOMPARE(f.main.WindowState(), int(Form::Normal));

@@ -53,7 +53,7 @@ QImage navyMaskOfTitle(QRect &ink)
     ref.setBackColor(Qt::white);
     ref.setAutoRedraw(true);
     ref.Cls();
-    ref.setFont(SkinFont{QStringLiteral("Arial"), 15, true, false});
+    ref.setSkinFont(SkinFont{QStringLiteral("Arial"), 15, true, false});
     ref.setForeColor(kNavy);
     drawTextInRect(ref, kTitle, 0, 0, 400, 40, TextFormat::LeftTop);
     const QImage img = ref.persistentImage().copy();
@@ -311,9 +311,9 @@ void TestExercisePainting::titleAtItsPlace()
                          qPrintable(describePixel(img.pixel(x + 211, y + 3))));
 
     // The title's font and colour stay set on the window.
-    QCOMPARE(ex.font().face, QStringLiteral("Arial"));
-    QCOMPARE(ex.font().points, 15.0);
-    QVERIFY(ex.font().bold);
+    QCOMPARE(ex.skinFont().face, QStringLiteral("Arial"));
+    QCOMPARE(ex.skinFont().points, 15.0);
+    QVERIFY(ex.skinFont().bold);
     QCOMPARE(rgbOf(ex.foreColor()), kNavy);
 }
 
@@ -388,7 +388,7 @@ void TestExercisePainting::resizeWhileMinimisedDoesNothing()
     world.startWindow();
     coded_ = std::make_unique<CodedTemplate>();
     ExerciseWindow &ex = world.openExercise(true);
-    ex.setWindowState(Form::Minimized);
+    ex.setWindowStateTo(Form::Minimized);
     QCOMPARE(ex.WindowState(), int(Form::Minimized));
     const QImage before = ex.persistentImage().copy();
     const QRect score = rectOf(ex.pScore), control = rectOf(ex.pKontrol), grid = rectOf(ex.gSoru);
@@ -403,7 +403,7 @@ void TestExercisePainting::resizeWhileMinimisedDoesNothing()
     QCOMPARE(ex.persistentImage(), before.copy(0, 0, 1180, 725));
 
     // Restored, it lays itself out for the size it now has.
-    ex.setWindowState(Form::Normal);
+    ex.setWindowStateTo(Form::Normal);
     QCOMPARE(rectOf(ex.gSoru), QRect(40, 70, 625, 625));
     QCOMPARE(rectOf(ex.pScore), QRect(695, 70, 445, 45));
     QCOMPARE(rectOf(ex.btnBack), QRect(1005, 645, 140, 50));

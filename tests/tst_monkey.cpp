@@ -90,7 +90,7 @@ void TestMonkey::act()
 
     if (main.WindowState() == Form::Minimized) {
         lastAction_ = QStringLiteral("restore the start window");
-        main.setWindowState(Form::Normal);
+        main.setWindowStateTo(Form::Normal);
         return;
     }
     if (!exercise) {
@@ -208,7 +208,7 @@ void TestMonkey::checkInvariants(const QString &action)
     const QString where = QStringLiteral("after action %1 (%2)").arg(actionIndex_).arg(action);
     StartWindow *main = windows::loadedStartWindow();
     QVERIFY2(main, qPrintable(where));
-    QVERIFY2(QList<int>({0, 1, 2, 4}).contains(main->PFormKontrol->captionHot()), qPrintable(where));
+    QVERIFY2(QList<int>({0, 1, 2, 4}).contains(int(main->PFormKontrol->captionHot())), qPrintable(where));
     if (BackdropWindow *backdrop = windows::loadedBackdrop())
         QVERIFY2(!backdrop->isVisible() || main->backdropOn(), qPrintable(where));
 
@@ -285,7 +285,7 @@ void TestMonkey::randomUseKeepsEveryInvariant()
     }
     // The end: the close cell unloads every window and ends the program.
     StartWindow &main = windows::frmMain();
-    main.setWindowState(Form::Normal);
+    main.setWindowStateTo(Form::Normal);
     clickOn(main.PFormKontrol.get(), QPointF(60, 7));
     TestWorld::flushDeletes();
     QVERIFY(windows::loaded().isEmpty());

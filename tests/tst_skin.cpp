@@ -55,7 +55,7 @@ std::unique_ptr<Surface> textSurface(int w, int h, const SkinFont &font)
     s->setBackColor(Qt::white);
     s->setAutoRedraw(true);
     s->Cls();
-    s->setFont(font);
+    s->setSkinFont(font);
     s->setForeColor(qRgb(0, 0, 0));
     return s;
 }
@@ -420,7 +420,7 @@ void TestSkin::windowShowsTheKeptDrawings()
     s.setAutoRedraw(true);
     s.Cls();
     paintFrame(s, 300, 200, 25);
-    s.setFont(tahoma(12, true));
+    s.setSkinFont(tahoma(12, true));
     s.setForeColor(qRgb(0, 0, 128));
     drawTextInRect(s, QStringLiteral("START"), 40, 60, 200, 100, TextFormat::CentredBothWays);
     s.Refresh();
@@ -703,7 +703,7 @@ void TestSkin::boldTahomaReadsBold()
             s.setBackColor(Qt::white);
             s.setAutoRedraw(true);
             s.Cls();
-            s.setFont(font);
+            s.setSkinFont(font);
             s.setForeColor(qRgb(0, 0, 0));
             drawTextInRect(s, shown, 10, 0, 420, 90, TextFormat::LeftTop);
             img = s.persistentImage().copy();

@@ -161,7 +161,7 @@ void TestSkinHiDpi::buttonLooksAtRatioTwo()
 {
     SkinButton button(QStringLiteral("Back"));
     button.resize(140, 50);
-    button.setFont(tahoma(12.75, true));
+    button.setSkinFont(tahoma(12.75, true));
     button.paintResting();
     const QImage &img = button.persistentImage();
     QCOMPARE(img.size(), QSize(280, 100));

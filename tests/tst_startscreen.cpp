@@ -38,7 +38,7 @@ QImage titleBand(int W, int H, const SkinFont &font)
     ref.setAutoRedraw(true);
     ref.Cls();
     paintSkinFrame(ref, W, H, startHeader());
-    ref.setFont(font);
+    ref.setSkinFont(font);
     ref.setForeColor(qRgb(255, 255, 255));
     drawTextInRect(ref, kTitle, 4, 77, W, H, TextFormat::CentredAcross);
     ref.setForeColor(kTitleRed);
@@ -171,7 +171,7 @@ void TestStartScreen::startView()
     m = pieceMismatch(img, QPoint(W - 40, H - 40), QRect(1240, 760, 40, 40), tpl);
     QVERIFY2(m.isEmpty(), qPrintable("bottom-right: " + m));
     // The title in dark red, centred on the window, with the design face.
-    QCOMPARE(main.font().face, QStringLiteral("Tahoma"));
+    QCOMPARE(main.skinFont().face, QStringLiteral("Tahoma"));
     QCOMPARE(bandOf(img), titleBand(W, H, tahoma(28, true)));
 
     // The controls.
@@ -211,21 +211,21 @@ void TestStartScreen::titleFontFollowsTheViews()
     coded_->makeCurrent();
     main.temelYarismaEkraniCiz();
     const int W = main.ScaleWidth(), H = main.ScaleHeight();
-    QCOMPARE(main.font().face, QStringLiteral("Tahoma"));
-    QCOMPARE(main.font().points, 28.0);
-    QVERIFY(main.font().bold);
+    QCOMPARE(main.skinFont().face, QStringLiteral("Tahoma"));
+    QCOMPARE(main.skinFont().points, 28.0);
+    QVERIFY(main.skinFont().bold);
     QCOMPARE(bandOf(main.persistentImage()), titleBand(W, H, tahoma(28, true)));
 
     ExerciseWindow &ex = world.openExercise(true);
-    QCOMPARE(main.font().face, QStringLiteral("Arial"));
-    QCOMPARE(main.font().points, 12.0);
-    QVERIFY(main.font().bold);
+    QCOMPARE(main.skinFont().face, QStringLiteral("Arial"));
+    QCOMPARE(main.skinFont().points, 12.0);
+    QVERIFY(main.skinFont().bold);
 
     ex.btnBack_Click();
     QCOMPARE(modMain::exerciseOpen, std::int16_t(0));
-    QCOMPARE(main.font().face, QStringLiteral("Arial"));
-    QCOMPARE(main.font().points, 28.0);
-    QVERIFY(main.font().bold);
+    QCOMPARE(main.skinFont().face, QStringLiteral("Arial"));
+    QCOMPARE(main.skinFont().points, 28.0);
+    QVERIFY(main.skinFont().bold);
     const SkinFont arial{QStringLiteral("Arial"), 28, true, false};
     QCOMPARE(bandOf(main.persistentImage()), titleBand(W, H, arial));
     // The two faces really draw differently, so the comparison above tells them apart.
@@ -234,7 +234,7 @@ void TestStartScreen::titleFontFollowsTheViews()
     // Still Arial at the next START and Back.
     TestWorld::flushDeletes();
     world.openExercise(false).btnBack_Click();
-    QCOMPARE(main.font().face, QStringLiteral("Arial"));
+    QCOMPARE(main.skinFont().face, QStringLiteral("Arial"));
 }
 
 void TestStartScreen::openViewPaintsOnlyTheFrame()
@@ -310,7 +310,7 @@ void TestStartScreen::minimisedIsNeitherPaintedNorLaidOut()
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QCoreApplication::processEvents();
 
-    main.setWindowState(Form::Minimized);
+    main.setWindowStateTo(Form::Minimized);
     QCOMPARE(main.WindowState(), int(Form::Minimized));
     QCoreApplication::processEvents();
     const int paints = main.paintCount();
@@ -333,7 +333,7 @@ void TestStartScreen::minimisedIsNeitherPaintedNorLaidOut()
     QTRY_VERIFY(main.paintCount() > counted);
 
     // Restored, it paints the view that exerciseOpen selects and lays itself out.
-    main.setWindowState(Form::Normal);
+    main.setWindowStateTo(Form::Normal);
     QCOMPARE(main.WindowState(), int(Form::Normal));
     QCOMPARE(placeOf(main.PFormKontrol), QRectF(1028, 4, 68, 15));
     QCOMPARE(placeOf(main.btnStart), QRectF(462.5, 610, 175, 45));

@@ -3,6 +3,7 @@
 
 #include "ui/skin/Capture.h"
 #include "app/windowing/Platform.h"
+#include "engine/KeyCodes.h"
 #include "engine/Rounding.h"
 
 #include <QAbstractNativeEventFilter>
@@ -16,9 +17,9 @@
 int keyCodeOf(int qtKey)
 {
     switch (qtKey) {
-    case Qt::Key_Escape: return 27;
+    case Qt::Key_Escape: return keyCodes::kEscape;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
+    case Qt::Key_Enter: return keyCodes::kEnter;
     default: return (qtKey >= 0x20 && qtKey < 0x7F) ? qtKey : 0;
     }
 }
@@ -147,7 +148,7 @@ int Form::WindowState() const
     return windowState().testFlag(Qt::WindowMinimized) ? Minimized : Normal;
 }
 
-void Form::setWindowState(int state)
+void Form::setWindowStateTo(State state)
 {
     if (state == WindowState())
         return;
@@ -257,7 +258,7 @@ void Form::changeEvent(QEvent *event)
         auto *owner = dynamic_cast<Form *>(parentWidget());
         if (owner && change->oldState().testFlag(Qt::WindowMinimized) && WindowState() == Normal
             && owner->WindowState() == Minimized)
-            owner->setWindowState(Normal);
+            owner->setWindowStateTo(Normal);
         followOwnerState();
         Form_Resize();
         // Restored while active: the owned windows came back in front of this one.
@@ -277,9 +278,9 @@ void Form::followOwnerState()
         if (!owned || !owned->isWindow() || owned->unloading_ || !owned->everShown_)
             continue;
         if (minimised && owned->WindowState() != Minimized)
-            owned->setWindowState(Minimized);
+            owned->setWindowStateTo(Minimized);
         else if (!minimised && owned->WindowState() == Minimized)
-            owned->setWindowState(Normal);
+            owned->setWindowStateTo(Normal);
     }
 }
 

@@ -35,7 +35,9 @@ public:
     double Height() const { return twips_.height(); }
 
     int WindowState() const;
-    void setWindowState(int state);
+    // Normal or minimised, as the window system shows it (not to be confused with
+    // QWidget::setWindowState, which takes the toolkit's own states).
+    void setWindowStateTo(State state);
 
     void Show(Form *owner = nullptr);
     void Hide();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/Twips.h"
+
 #include <QRect>
 #include <QString>
 
@@ -15,8 +17,8 @@
 struct ScreenMetrics {
     int widthPx = 1280;               // logical pixels
     int heightPx = 800;
-    double twipsPerPixelX = 15.0;
-    double twipsPerPixelY = 15.0;
+    double twipsPerPixelX = kTwipsPerPixel;
+    double twipsPerPixelY = kTwipsPerPixel;
     // The desktop work area in pixels; empty when it cannot be had.
     std::optional<QRect> workArea;
 

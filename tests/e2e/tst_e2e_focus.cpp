@@ -76,7 +76,7 @@ void TestE2eFocus::cleanup()
     if (ExerciseWindow *exercise = windows::loadedExerciseWindow())
         exercise->btnBack_Click();
     if (StartWindow *main = windows::loadedStartWindow()) {
-        main->setWindowState(Form::Normal);
+        main->setWindowStateTo(Form::Normal);
         QTRY_VERIFY(shownEverywhere(*main));
     }
 }

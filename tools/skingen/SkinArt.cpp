@@ -3,11 +3,10 @@
 
 #include "tools/skingen/SkinArtPalette.h"
 #include "tools/skingen/SkinArtParts.h"
+#include "ui/skin/SkinFont.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QPainter>
-#include <QStandardPaths>
 
 namespace skinart {
 
@@ -125,15 +124,10 @@ QImage drawAppIcon(int size)
 
 bool ensureTahoma()
 {
-    if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+    if (tahomaKnown())
         return true;
-    for (const char *file : {"wine/fonts/tahoma.ttf", "wine/fonts/tahomabd.ttf"}) {
-        const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                    QString::fromLatin1(file));
-        if (!path.isEmpty())
-            QFontDatabase::addApplicationFont(path);
-    }
-    return QFontDatabase::families().contains(QStringLiteral("Tahoma"));
+    registerTahoma();
+    return tahomaKnown();
 }
 
 } // namespace skinart

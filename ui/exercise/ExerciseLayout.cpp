@@ -2,6 +2,7 @@
 #include "ui/exercise/ExerciseLayout.h"
 
 #include "engine/Rounding.h"
+#include "engine/Twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,13 +12,13 @@ namespace exerciseLayout {
 
 int gridRowTwips(int side)
 {
-    return roundToInt(side / 10.0 * 15.0);
+    return roundToInt(side / 10.0 * kTwipsPerPixel);
 }
 
 int gridSideFromRowTwips(int rowTwips)
 {
     const std::int32_t tenRows = rowTwips * 10;
-    return roundToInt(tenRows / 15.0);
+    return roundToInt(tenRows / kTwipsPerPixel);
 }
 
 int gridSide(double scaleHeight)

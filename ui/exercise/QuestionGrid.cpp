@@ -2,6 +2,7 @@
 #include "ui/exercise/QuestionGrid.h"
 
 #include "engine/Rounding.h"
+#include "engine/Twips.h"
 #include "ui/skin/BoldText.h"
 
 #include <QPaintEvent>
@@ -9,7 +10,6 @@
 #include <QPainter>
 
 namespace {
-constexpr double kTwipsPerPixel = 15.0;
 constexpr int kDefaultTwips = 255;
 } // namespace
 

@@ -44,10 +44,10 @@ void drawSkinButton(Surface &target, const QString &letter, const QString &capti
     copyFromTemplate(target, 0, 0, skin::skinButtonLeftCap(look.row));
     copyFromTemplate(target, roundToInt(w - 20), 0, skin::skinButtonRightCap(look.row));
 
-    SkinFont font = target.font();
+    SkinFont font = target.skinFont();
     while (w - 20 < target.TextWidth(caption) && font.points - 1 >= kSmallestCaptionPoints) {
         font.points -= 1;
-        target.setFont(font);
+        target.setSkinFont(font);
     }
     target.setForeColor(look.textColour);
     drawTextInRect(target, caption, 0, 0, roundToInt(w), roundToInt(target.height()), TextFormat::CentredBothWays);
@@ -106,11 +106,10 @@ bool SkinButton::hitTest(double x, double y, double w, double h)
 
 void SkinButton::paintResting()
 {
-    setAutoRedraw(true);
-    Cls();
-    drawSkinButton(*this, QStringLiteral("N"), caption_);
-    Refresh();
-    setAutoRedraw(false);
+    drawPersistently([this] {
+        Cls();
+        drawSkinButton(*this, QStringLiteral("N"), caption_);
+    });
 }
 
 void SkinButton::onMouseMove(int buttons, int, double x, double y)

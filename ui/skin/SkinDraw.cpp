@@ -62,7 +62,7 @@ void drawTextInRect(Surface &target, const QString &text, int left, int top, int
         break;
     }
     line.alignment |= Qt::TextSingleLine;
-    line.font = target.font().toQFont();
+    line.font = target.skinFont().toQFont();
     line.colour = QColor::fromRgb(target.foreColor());
     line.text = text;
     target.draw(std::move(line));

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QStandardPaths>
 #include <QString>
 
 // A font as the program names it: a face, a size in points and a weight. Sizes become
@@ -19,4 +21,21 @@ struct SkinFont {
 inline SkinFont tahoma(double points, bool bold = false)
 {
     return SkinFont{QStringLiteral("Tahoma"), points, bold, false};
+}
+
+// Registers the regular and bold Tahoma files that the system's font packages install
+// outside the font configuration. Inline, so that tools and the start-up benchmark's
+// bare Qt program register them exactly as the program does without linking its code.
+inline void registerTahoma()
+{
+    for (const char *file : {"wine/fonts/tahoma.ttf", "wine/fonts/tahomabd.ttf"}) {
+        const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QString::fromLatin1(file));
+        if (!path.isEmpty())
+            QFontDatabase::addApplicationFont(path);
+    }
+}
+
+inline bool tahomaKnown()
+{
+    return QFontDatabase::families().contains(QStringLiteral("Tahoma"));
 }

@@ -13,8 +13,12 @@ namespace skin {
 inline constexpr int kTemplateWidth = 1280;
 inline constexpr int kTemplateHeight = 800;
 
+// The windows' back colour, RGB(197,214,237). The template's frame meets it without a
+// seam: its inner colour is the same.
+inline constexpr QRgb kWindowBack = 0xFFC5D6ED;
+
 // Frame colours the windows rely on to meet their own background without a seam.
-inline constexpr QRgb kInnerColour = 0xFFC5D6ED;       // RGB(197,214,237)
+inline constexpr QRgb kInnerColour = kWindowBack;
 inline constexpr QRgb kOuterMargin = 0xFF9BB9E0;       // RGB(155,185,224)
 inline constexpr QRgb kLineOuterDark = 0xFF969A92;     // RGB(150,154,146), top/left outermost
 inline constexpr QRgb kLineInnerDark = 0xFFA0AEC0;     // RGB(160,174,192), top/left inner
@@ -83,7 +87,7 @@ inline constexpr int kButtonBarW = 180;
 constexpr Region skinButtonLeftCap(int y) { return {68, y, 20, 50}; }
 constexpr Region skinButtonBody(int y) { return {90, y, 10, 50}; }
 constexpr Region skinButtonRightCap(int y) { return {228, y, 20, 50}; }
-inline constexpr QRgb kButtonCornerColour = 0xFFC5D6ED;  // outside the rounded ends
+inline constexpr QRgb kButtonCornerColour = kWindowBack;  // outside the rounded ends
 
 // The parts of the template that the painters read, each enclosing one or more of the
 // regions above; no pixel outside them is ever copied.

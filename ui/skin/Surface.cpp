@@ -182,13 +182,13 @@ void Surface::setBackColor(const QColor &c)
 
 int Surface::TextWidth(const QString &text) const
 {
-    return QFontMetrics(font_.toQFont()).horizontalAdvance(text);
+    return QFontMetrics(skinFont_.toQFont()).horizontalAdvance(text);
 }
 
 int Surface::TextHeight(const QString &text) const
 {
     Q_UNUSED(text);
-    return QFontMetrics(font_.toQFont()).height();
+    return QFontMetrics(skinFont_.toQFont()).height();
 }
 
 void Surface::setMousePointer(int pointer)

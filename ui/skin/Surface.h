@@ -42,6 +42,16 @@ public:
     bool autoRedraw() const { return autoRedraw_; }
     void Cls();
     void Refresh();
+    // Draws persistently: what draw draws is kept and shown at once (AutoRedraw on for the
+    // drawing, then Refresh).
+    template <class Draw>
+    void drawPersistently(Draw draw)
+    {
+        setAutoRedraw(true);
+        draw();
+        Refresh();
+        setAutoRedraw(false);
+    }
 
     // Keeps the drawing (AutoRedraw on) or shows it on the direct layer.
     void draw(Drawing drawing);
@@ -52,8 +62,10 @@ public:
     void setBackColor(const QColor &c);
     QColor backColor() const { return backColor_; }
 
-    SkinFont font() const { return font_; }
-    void setFont(const SkinFont &f) { font_ = f; }
+    // The font of the surface's own text (not of its child widgets, which QWidget::font
+    // gives).
+    SkinFont skinFont() const { return skinFont_; }
+    void setSkinFont(const SkinFont &f) { skinFont_ = f; }
     QRgb foreColor() const { return foreColor_; }
     void setForeColor(QRgb c) { foreColor_ = c; }
 
@@ -102,7 +114,7 @@ private:
     QImage keptPixels_;       // persistentImage(), until the drawings change
     QImage direct_;
     QColor backColor_{Qt::white};
-    SkinFont font_;
+    SkinFont skinFont_;
     QRgb foreColor_ = 0xFF000000;
     bool autoRedraw_ = false;
     bool directShown_ = false;

@@ -6,14 +6,12 @@
 
 namespace {
 
-int cellX(int cell) { return 17 * (cell - 1); }
-
-int glyphColumn(int cell)
+int glyphColumn(StripCell cell)
 {
     switch (cell) {
-    case 1: return skin::kGlyphColumnBackdrop;
-    case 2: return skin::kGlyphColumnMinimise;
-    case 3: return skin::kGlyphColumnInactive;
+    case StripCell::Backdrop: return skin::kGlyphColumnBackdrop;
+    case StripCell::Minimise: return skin::kGlyphColumnMinimise;
+    case StripCell::Inactive: return skin::kGlyphColumnInactive;
     default: return skin::kGlyphColumnClose;
     }
 }
@@ -25,51 +23,54 @@ CaptionStrip::CaptionStrip(QWidget *parent) : Surface(parent)
     setBackColor(Qt::white);
 }
 
-int CaptionStrip::cellAt(double x)
+StripCell CaptionStrip::cellAt(double x)
 {
-    if (x > 0 && x <= 17)
-        return 1;
-    if (x > 17 && x <= 34)
-        return 2;
-    if (x > 51 && x <= 68)
-        return 4;
-    return 0;
+    // A cell takes its right edge and not its left one.
+    constexpr int w = skin::kGlyphW;
+    if (x > 0 && x <= w)
+        return StripCell::Backdrop;
+    if (x > w && x <= 2 * w)
+        return StripCell::Minimise;
+    if (x > 3 * w && x <= 4 * w)
+        return StripCell::Close;
+    return StripCell::None;
 }
 
-void CaptionStrip::paintCell(int cell, int row)
+QRect CaptionStrip::cellRect(StripCell cell)
 {
-    if (cell == 0)
+    return QRect(skin::kGlyphW * (int(cell) - 1), 0, skin::kGlyphW, skin::kGlyphH);
+}
+
+void CaptionStrip::paintCell(StripCell cell, int row)
+{
+    if (cell == StripCell::None)
         return;
-    copyFromTemplate(*this, cellX(cell), 0, skin::captionGlyph(glyphColumn(cell), row));
+    copyFromTemplate(*this, cellRect(cell).x(), 0, skin::captionGlyph(glyphColumn(cell), row));
 }
 
 void CaptionStrip::paintResting()
 {
-    setAutoRedraw(true);
-    for (int cell = 1; cell <= 4; ++cell)
-        paintCell(cell, skin::GlyphNormal);
-    Refresh();
-    setAutoRedraw(false);
+    drawPersistently([this] {
+        for (StripCell cell : {StripCell::Backdrop, StripCell::Minimise, StripCell::Inactive, StripCell::Close})
+            paintCell(cell, skin::GlyphNormal);
+    });
 }
 
-void CaptionStrip::paintCellPersistently(int cell)
+void CaptionStrip::paintCellPersistently(StripCell cell)
 {
-    setAutoRedraw(true);
-    paintCell(cell, skin::GlyphNormal);
-    Refresh();
-    setAutoRedraw(false);
+    drawPersistently([this, cell] { paintCell(cell, skin::GlyphNormal); });
 }
 
 void CaptionStrip::PFormKontrol_MouseMove(int button, int, double x, double)
 {
-    const int k = cellAt(x);
+    const StripCell k = cellAt(x);
     const bool held = capture::get() == this;
-    if ((captionHot_ != k && k != 0) || (held && k == 0))
+    if ((captionHot_ != k && k != StripCell::None) || (held && k == StripCell::None))
         paintCell(captionHot_, skin::GlyphNormal);
-    if (k == 0) {
+    if (k == StripCell::None) {
         if (capture::get() == this) {
             capture::release();
-            captionHot_ = 0;
+            captionHot_ = StripCell::None;
         }
         return;
     }
@@ -80,17 +81,17 @@ void CaptionStrip::PFormKontrol_MouseMove(int button, int, double x, double)
     }
 }
 
-void CaptionStrip::activateCell(int k)
+void CaptionStrip::activateCell(StripCell cell)
 {
-    if (k != 1 && k != 2 && k != 4)
+    if (cell == StripCell::None || cell == StripCell::Inactive)
         return;
-    captionHot_ = k;
+    captionHot_ = cell;
     PFormKontrol_Click();
 }
 
 void CaptionStrip::PFormKontrol_MouseDown(int, int, double, double)
 {
-    if (captionHot_ != 0)
+    if (captionHot_ != StripCell::None)
         paintCell(captionHot_, skin::GlyphPressed);
 }
 
@@ -98,21 +99,21 @@ void CaptionStrip::PFormKontrol_Click()
 {
     capture::release();
     switch (captionHot_) {
-    case 1:
+    case StripCell::Backdrop:
         if (actions_.toggleBackdrop)
             actions_.toggleBackdrop();
-        paintCellPersistently(1);
-        captionHot_ = 0;
+        paintCellPersistently(StripCell::Backdrop);
+        captionHot_ = StripCell::None;
         break;
-    case 2:
+    case StripCell::Minimise:
         if (actions_.minimise)
             actions_.minimise();
-        paintCellPersistently(2);
-        captionHot_ = 0;
+        paintCellPersistently(StripCell::Minimise);
+        captionHot_ = StripCell::None;
         if (actions_.afterMinimise)
             actions_.afterMinimise();
         break;
-    case 4:
+    case StripCell::Close:
         if (actions_.close)
             actions_.close();
         break;

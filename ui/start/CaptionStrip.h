@@ -5,9 +5,13 @@
 
 #include <functional>
 
-// The start window's own window buttons: four 17 x 15 cells (backdrop switch, minimise,
-// an inactive cell, close). A cell lights up under the pointer, shows a pressed look
-// while a button is down, and a click acts on the lit cell.
+// A cell of the caption strip, numbered from the left as its handlers count them; None
+// where no cell is lit. The third cell never lights up.
+enum class StripCell { None = 0, Backdrop = 1, Minimise = 2, Inactive = 3, Close = 4 };
+
+// The start window's own window buttons (PFormKontrol): four cells of one caption glyph
+// each (backdrop switch, minimise, an inactive cell, close). A cell lights up under the
+// pointer, shows a pressed look while a button is down, and a click acts on the lit cell.
 class CaptionStrip : public Surface {
 public:
     struct Actions {
@@ -20,17 +24,19 @@ public:
     explicit CaptionStrip(QWidget *parent = nullptr);
     void setActions(Actions actions) { actions_ = std::move(actions); }
 
-    // The lit cell: 0 for none, or 1, 2 or 4; never 3.
-    int captionHot() const { return captionHot_; }
+    // The lit cell ("hot": under the pointer or pressed); never Inactive.
+    StripCell captionHot() const { return captionHot_; }
 
     // The four normal glyphs, painted into the persistent image.
     void paintResting();
 
-    // The cell under the pointer, from X alone: 1, 2, 4, or 0 (cell 3 counts as none).
-    static int cellAt(double x);
+    // The cell under the pointer, from X alone (the inactive cell counts as none).
+    static StripCell cellAt(double x);
+    // Where a cell lies in the strip.
+    static QRect cellRect(StripCell cell);
 
-    // Acts on cell k as a click on the lit cell does (keyboard and assistive tools).
-    void activateCell(int k);
+    // Acts on the cell as a click on the lit cell does (keyboard and assistive tools).
+    void activateCell(StripCell cell);
 
     void PFormKontrol_MouseMove(int button, int shift, double x, double y);
     void PFormKontrol_MouseDown(int button, int shift, double x, double y);
@@ -42,9 +48,9 @@ protected:
     void onClick() override { PFormKontrol_Click(); }
 
 private:
-    void paintCell(int cell, int row);
-    void paintCellPersistently(int cell);
+    void paintCell(StripCell cell, int row);
+    void paintCellPersistently(StripCell cell);
 
-    int captionHot_ = 0;
+    StripCell captionHot_ = StripCell::None;
     Actions actions_;
 };
