@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-// The optional full-screen backdrop behind the program's windows: a dark four-colour
-// gradient painted once, at load. When activated it hands the focus to the program's
-// front window, so it always ends up behind them.
+// The optional full-screen backdrop (frmZFon, "background form") behind the program's
+// windows: a dark four-colour gradient painted once, at load. When activated it hands
+// the focus to the program's front window, so it always ends up behind them.
 class BackdropWindow : public Form {
 public:
     BackdropWindow();

@@ -16,8 +16,9 @@
 class QuestionGrid;
 class SkinButton;
 
-// The exercise window: the question grid on the left, the score and control panels on
-// the right, the Back button below them. It lies over the start window, which owns it.
+// The exercise window (frmVelantra): the question grid on the left, the score and control
+// panels on the right, the Back button below them. It lies over the start window, which
+// owns it.
 class ExerciseWindow : public Form, private ExerciseControls {
 public:
     ExerciseWindow();
@@ -33,6 +34,7 @@ public:
     void arrangeScoreLabels() override;
     void drawControlFrame(const ControlPlacement &control);
 
+    // The handlers, by their names; the engine runs the exercise.
     void btnKaristir_Click() { engine_.btnKaristir_Click(); }
     void btnStart_Click() { engine_.btnStart_Click(); }
     void btnCheck_Click() { engine_.btnCheck_Click(); }
@@ -46,22 +48,22 @@ public:
 
     // The controls, by their names.
     PlacedControl<SkinButton> btnBack;
-    PlacedControl<Surface> pKontrol;
-    PlacedControl<QuestionGrid> gSoru;
-    PlacedControl<QPushButton> btnKaristir;
-    PlacedControl<QPushButton> btnStart;
-    PlacedControl<QLineEdit> txtSure;
-    std::array<SelfSizingLabel, 2> lbBilgi;
+    PlacedControl<Surface> pKontrol;               // "control" panel
+    PlacedControl<QuestionGrid> gSoru;             // "question" grid
+    PlacedControl<QPushButton> btnKaristir;        // "shuffle": SHUFFLE / STOP
+    PlacedControl<QPushButton> btnStart;           // the stopwatch's START / STOP
+    PlacedControl<QLineEdit> txtSure;              // "time": the stopwatch's text box
+    std::array<SelfSizingLabel, 2> lbBilgi;        // "information": the answer boxes' captions
     PlacedControl<QLineEdit> txtYourAnswer;
     PlacedControl<QLineEdit> txtCorrectAnswer;
-    PlacedControl<QPushButton> btnCheck;
-    PlacedControl<Surface> pScore;
-    SelfSizingLabel lbDeneme1;
+    PlacedControl<QPushButton> btnCheck;           // SHOW CORRECT ANSWER
+    PlacedControl<Surface> pScore;                 // the score panel
+    SelfSizingLabel lbDeneme1;                     // "attempt 1"
     PlacedControl<QPushButton> btnReset;
-    SelfSizingLabel lbDeneme2;
-    SelfSizingLabel lbDeneme3;
-    SelfSizingLabel lbAverage;
-    QTimer trmSure;
+    SelfSizingLabel lbDeneme2;                     // "attempt 2"
+    SelfSizingLabel lbDeneme3;                     // "attempt 3"
+    SelfSizingLabel lbAverage;                     // TIME with the average
+    QTimer trmSure;                                // "time" timer: the stopwatch's tick
 
 protected:
     void teardown() override;

@@ -61,7 +61,7 @@ QImage navyMaskOfTitle(QRect &ink)
     return img;
 }
 
-// The panel frame around a control at whole-pixel (L, T, Wc, Hc).
+// The panel frame around a control at a whole-pixel left, top, width and height.
 QString panelFrameMismatch(const QImage &img, const QImage &tpl, int L, int T, int Wc, int Hc)
 {
     const int x0 = L - 4, y0 = T - 4;

@@ -391,7 +391,8 @@ void TestLayout::frameTilesAlongTop()
     QCOMPARE(int(corner.size()), 1);
     QCOMPARE(corner[0].x, L + cornerLeft);
     QCOMPARE(corner[0].y, T - 4);
-    // The corner closes the run: it reaches the right band's outer column L + Wc + 3.
+    // The corner closes the run: it reaches the frame's last column, four pixels past the
+    // control's last one.
     QCOMPARE(corner[0].x + 10, L + int(width) + 4);
     QVERIFY(corner[0].x <= top.back().x + 4);
     // The corners come after every edge tile, so they cover the runs' ends.

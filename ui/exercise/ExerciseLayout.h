@@ -13,20 +13,20 @@
 // follows from the inner sizes it is given. Positions stay fractional.
 namespace exerciseLayout {
 
-// fitQuestionGrid: the row height in twips for a side of S pixels, and the side that a
-// row height of U twips gives back (15 twips a pixel, halves to even).
+// For fitQuestionGrid: the row height in twips that a grid side in pixels asks for, and
+// the side that a row height in twips gives back (halves rounded to even).
 int gridRowTwips(int side);
 int gridSideFromRowTwips(int rowTwips);
 
-// Grid side for a window of inner height SH.
+// The grid side for the window's inner height.
 int gridSide(double scaleHeight);
 
 struct ScreenPlaces {
-    QRectF score;     // pScore
-    QRectF control;   // pKontrol
+    QRectF score;     // pScore, the score panel
+    QRectF control;   // pKontrol, the control panel
     QRectF back;      // btnBack
 };
-// The panels and the Back button beside a grid of left gL and width gW.
+// The panels and the Back button beside the grid, from the grid's left edge and width.
 ScreenPlaces screenPlaces(double scaleWidth, double scaleHeight, double gridLeft, double gridWidth);
 
 // The control panel's eight controls, from the panel's inner size and the two caption
@@ -37,8 +37,9 @@ struct ControlPanelPlaces {
     int squeeze = 0;          // how far rows 2 to 8 moved up
     bool sideBySide = false;  // SHUFFLE and START on one row
 };
-int timeBoxWidth(double scaleWidth);     // T
-int checkButtonWidth(double scaleWidth); // C
+// The stopwatch's time box and the SHOW CORRECT ANSWER button, as wide as the panel allows.
+int timeBoxWidth(double scaleWidth);
+int checkButtonWidth(double scaleWidth);
 ControlPanelPlaces controlPanelPlaces(double scaleWidth, double scaleHeight, QSizeF yourCaption,
                                       QSizeF correctCaption);
 
@@ -70,8 +71,8 @@ constexpr int kAttemptDesignPixels = 16;
 constexpr int kAttemptSmallestPixels = 9;
 ScoreRow fitScoreRow(double panelWidth, double panelHeight, double resetLeft, const ScoreLabelMeasure &measure);
 
-// One 4-pixel panel frame around a control at (L, T) of size Wc x Hc: where each tile
-// and corner goes, destinations rounded halves to even.
+// One 4-pixel panel frame around a control, from the control's left, top, width and
+// height: where each tile and corner goes, destinations rounded halves to even.
 struct FramePiece {
     int piece;   // index into the frame's template regions
     int x, y;

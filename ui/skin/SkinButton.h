@@ -28,7 +28,8 @@ public:
     // Paints the normal look into the persistent image (on every size change).
     void paintResting();
 
-    // Inside when 0 < X <= W and 0 < Y <= H: column 0 and row 0 are outside.
+    // Inside when past the left and top edges and up to the right and bottom ones, both
+    // included: column 0 and row 0 are outside.
     static bool hitTest(double x, double y, double w, double h);
 
     // Where the keyboard focus mark is drawn: a dotted frame inside the rounded ends.

@@ -19,8 +19,8 @@ public:
     SkinTemplate(QImage scale1, QImage scale2);        // from images a test supplies
     ~SkinTemplate();
 
-    int ScaleWidth() const { return width_; }  // Tw
-    int ScaleHeight() const { return height_; } // Th
+    int ScaleWidth() const { return width_; }   // in template pixels
+    int ScaleHeight() const { return height_; }
     // The whole image for a surface whose images have this device pixel ratio.
     const QImage &image(qreal ratio) const;
 
