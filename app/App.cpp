@@ -6,6 +6,7 @@
 #include "app/StartWindow.h"
 #include "app/windowing/Platform.h"
 #include "app/Accessibility.h"
+#include "ui/skin/FixedLook.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ namespace app {
 bool startUp()
 {
     fonts::ensureTahoma();
+    fixedLook::install();
     accessibility::install();
     StartWindow &main = windows::frmMain();
     if (platform::endRequested())

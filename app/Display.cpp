@@ -121,6 +121,9 @@ std::unique_ptr<QApplication> open(int &argc, char **argv)
     // ratio alone: the desktop's font dpi must not grow text and style metrics (the radio
     // buttons' marks) inside controls of fixed size.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
+    // The controls keep their designed look on every desktop (fixedLook): a platform
+    // theme must not lay the desktop's palette and fonts over it once the program runs.
+    QGuiApplication::setDesktopSettingsAware(false);
 
     Created created = create(argc, argv);
     if (created.onDisplay) {

@@ -20,6 +20,14 @@ QSize startWindowSize(QSize screen)
     return QSize(std::min(screen.width(), skin::kTemplateWidth), skin::kTemplateHeight);
 }
 
+QRect startWindowPlace(QRect screen, std::optional<QRect> freeArea)
+{
+    QRect area = freeArea ? freeArea->intersected(screen) : screen;
+    if (area.isEmpty())
+        area = screen;
+    return QRect(area.topLeft(), startWindowSize(area.size()));
+}
+
 int deviceRatio(QSize physical, double requested)
 {
     int ratio = std::clamp(int(std::lround(requested)), 1, kLargestSkinRatio);

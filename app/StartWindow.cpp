@@ -107,8 +107,11 @@ void StartWindow::Form_Load()
         platform::endProcess();
         return;
     }
-    const QSize window = screenFit::startWindowSize(screenPx);
-    Move(Left(), Top(), window.width() * screen.twipsPerPixelX, window.height() * screen.twipsPerPixelY);
+    // Panels and docks keep their strips: the window goes into the free area of the screen,
+    // where its own window buttons stay in sight.
+    const QRect window = screenFit::startWindowPlace(QRect(QPoint(0, 0), screenPx), screen.workArea);
+    Move(window.x() * screen.twipsPerPixelX, window.y() * screen.twipsPerPixelY,
+         window.width() * screen.twipsPerPixelX, window.height() * screen.twipsPerPixelY);
     (*optMode[1])->setChecked(true);
     modMain::competitionMode = true;
     PFormKontrol->paintResting();

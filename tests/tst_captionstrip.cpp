@@ -206,6 +206,8 @@ private slots:
     void clickOnClose();
     void clickActsOnLitCellNotWherePressed();
     void clickWithNothingLit();
+    void clickOffTheStripActsOnNoCell_data();
+    void clickOffTheStripActsOnNoCell();
 
 private:
     // Made current after each start window is created (it makes its own template current).
@@ -282,10 +284,13 @@ void TestCaptionStrip::pointerStates_data()
     QTest::newRow("from cell 4 into cell 3") << "move 60,7; move 42,7" << 0 << "NNNN" << false;
     QTest::newRow("straight into cell 3") << "move 42,7" << 0 << "NNNN" << false;
     QTest::newRow("out to the left while lit") << "move 8,7; move -10,7" << 0 << "NNNN" << false;
-    QTest::newRow("up out of the strip while lit") << "move 8,7; move 8,-3" << 1 << "HNNN" << true;
-    QTest::newRow("down out of the strip while lit") << "move 25,7; move 25,21" << 2 << "NHNN" << true;
-    QTest::newRow("below the strip into the next cell") << "move 8,7; move 8,21; move 60,21" << 4 << "NNNH"
-                                                        << true;
+    // Leaving the strip's band unlights the cell, whatever X says: the pointer is over
+    // something else (the exercise window's Back lies right below it).
+    QTest::newRow("up out of the strip while lit") << "move 8,7; move 8,-1" << 0 << "NNNN" << false;
+    QTest::newRow("down out of the strip while lit") << "move 25,7; move 25,15" << 0 << "NNNN" << false;
+    QTest::newRow("bottom row of the strip") << "move 25,7; move 25,14" << 2 << "NHNN" << true;
+    QTest::newRow("below the strip into the next cell") << "move 8,7; move 8,21; move 60,21" << 0 << "NNNN"
+                                                        << false;
     QTest::newRow("left button held: pressed look") << "move 8,7; press L 8,7; move 25,7" << 2 << "NPNN" << true;
     QTest::newRow("left button held, on to cell 4") << "move 8,7; press L 8,7; move 25,7; move 60,7" << 4
                                                     << "NNNP" << true;
@@ -457,6 +462,43 @@ void TestCaptionStrip::clickWithNothingLit()
     useSynthetic(f.main);
     f.move(42, 7);
     f.click(42, 7);
+    QCOMPARE(int(f.strip->captionHot()), 0);
+    QVERIFY(!capture::get());
+    QVERIFY(!f.main.backdropOn());
+    QCOMPARE(f.main.WindowState(), int(Form::Normal));
+    QCOMPARE(windows::loaded().size(), 1);
+    QCOMPARE(f.world.ends, 0);
+    QCOMPARE(looksOf(f.strip->shownImage()), QStringLiteral("NNNN"));
+}
+
+// The pointer lights a cell, then goes straight down off the strip (onto Back, right
+// below it) and clicks there: nothing of the strip acts, the capture goes.
+void TestCaptionStrip::clickOffTheStripActsOnNoCell_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<bool>("pressedFirst");   // pressed on the cell, released below it
+    QTest::newRow("backdrop cell, clicked below") << 8 << false;
+    QTest::newRow("minimise cell, clicked below") << 25 << false;
+    QTest::newRow("close cell, clicked below") << 60 << false;
+    QTest::newRow("minimise cell, pressed, released below") << 25 << true;
+    QTest::newRow("close cell, pressed, released below") << 60 << true;
+}
+
+void TestCaptionStrip::clickOffTheStripActsOnNoCell()
+{
+    QFETCH(int, x);
+    QFETCH(bool, pressedFirst);
+    StripFixture f;
+    useSynthetic(f.main);
+    f.move(x, 7);
+    QVERIFY(f.strip->captionHot() != StripCell::None);
+    if (pressedFirst) {
+        f.press(Qt::LeftButton, x, 7);
+        f.release(Qt::LeftButton, x, 40);
+    } else {
+        f.move(x, 40);
+        f.click(x, 40);
+    }
     QCOMPARE(int(f.strip->captionHot()), 0);
     QVERIFY(!capture::get());
     QVERIFY(!f.main.backdropOn());

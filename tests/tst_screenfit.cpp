@@ -14,6 +14,8 @@ private slots:
     void fits();
     void startWindowSize_data();
     void startWindowSize();
+    void startWindowPlace_data();
+    void startWindowPlace();
     void deviceRatio_data();
     void deviceRatio();
     void platformList_data();
@@ -63,6 +65,43 @@ void TestScreenFit::startWindowSize()
     QFETCH(QSize, screen);
     QFETCH(QSize, window);
     QCOMPARE(screenFit::startWindowSize(screen), window);
+}
+
+void TestScreenFit::startWindowPlace_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QRect>("freeArea");   // null: the window manager tells none
+    QTest::addColumn<QRect>("window");
+
+    QTest::newRow("1280 x 800, no panel") << QSize(1280, 800) << QRect(0, 0, 1280, 800) << QRect(0, 0, 1280, 800);
+    QTest::newRow("1280 x 800, 28 at the top") << QSize(1280, 800) << QRect(0, 28, 1280, 772)
+                                                << QRect(0, 28, 1280, 772);
+    QTest::newRow("1280 x 800, 28 at the bottom") << QSize(1280, 800) << QRect(0, 0, 1280, 772)
+                                                   << QRect(0, 0, 1280, 772);
+    QTest::newRow("1366 x 768, 28 at the top") << QSize(1366, 768) << QRect(0, 28, 1366, 740)
+                                                << QRect(0, 28, 1366, 740);
+    QTest::newRow("1024 x 768, 24 at the bottom") << QSize(1024, 768) << QRect(0, 0, 1024, 744)
+                                                   << QRect(0, 0, 1024, 744);
+    QTest::newRow("1920 x 1080, 28 at the top: template size") << QSize(1920, 1080) << QRect(0, 28, 1920, 1052)
+                                                                << QRect(0, 28, 1280, 800);
+    QTest::newRow("1920 x 1080, 48 at the left") << QSize(1920, 1080) << QRect(48, 0, 1872, 1080)
+                                                  << QRect(48, 0, 1280, 800);
+    QTest::newRow("1280 x 1024, 30 at the left: area's width") << QSize(1280, 1024) << QRect(30, 0, 1250, 1024)
+                                                                << QRect(30, 0, 1250, 800);
+    QTest::newRow("no free area told: whole screen") << QSize(1280, 800) << QRect() << QRect(0, 0, 1280, 800);
+    QTest::newRow("an area off the screen: whole screen") << QSize(1280, 800) << QRect(2000, 0, 100, 100)
+                                                           << QRect(0, 0, 1280, 800);
+    QTest::newRow("an area larger than the screen: the screen") << QSize(1280, 800) << QRect(-10, -10, 1400, 900)
+                                                                 << QRect(0, 0, 1280, 800);
+}
+
+void TestScreenFit::startWindowPlace()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QRect, freeArea);
+    QFETCH(QRect, window);
+    const std::optional<QRect> told = freeArea.isNull() ? std::nullopt : std::optional<QRect>(freeArea);
+    QCOMPARE(screenFit::startWindowPlace(QRect(QPoint(0, 0), screen), told), window);
 }
 
 void TestScreenFit::deviceRatio_data()

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QTimer>
 
 #include <xcb/xcb.h>
@@ -141,6 +143,42 @@ void Form::Move(double left, double top, double width, double height)
                 roundToInt(width / screen.twipsPerPixelX), roundToInt(height / screen.twipsPerPixelY));
     if (resized)
         Form_Resize();
+}
+
+void Form::followWindowSystem()
+{
+    // Only a window the window system shows has a place of its own; before that the
+    // asked place stands.
+    if (unloading_ || !isWindow() || !isVisible())
+        return;
+    const ScreenMetrics screen = platform::screen();
+    const QRect now = geometry();
+    const QRect asked(roundToInt(twips_.x() / screen.twipsPerPixelX), roundToInt(twips_.y() / screen.twipsPerPixelY),
+                      roundToInt(twips_.width() / screen.twipsPerPixelX),
+                      roundToInt(twips_.height() / screen.twipsPerPixelY));
+    if (now == asked)
+        return;
+    // Fractions of a pixel that were asked for are kept where the window stands as asked.
+    const double left = now.x() == asked.x() ? twips_.x() : now.x() * screen.twipsPerPixelX;
+    const double top = now.y() == asked.y() ? twips_.y() : now.y() * screen.twipsPerPixelY;
+    const bool resized = now.size() != asked.size();
+    const double width = resized ? now.width() * screen.twipsPerPixelX : twips_.width();
+    const double height = resized ? now.height() * screen.twipsPerPixelY : twips_.height();
+    twips_ = QRectF(left, top, width, height);
+    if (resized)
+        Form_Resize();
+}
+
+void Form::moveEvent(QMoveEvent *event)
+{
+    Surface::moveEvent(event);
+    followWindowSystem();
+}
+
+void Form::resizeEvent(QResizeEvent *event)
+{
+    Surface::resizeEvent(event);
+    followWindowSystem();
 }
 
 int Form::WindowState() const

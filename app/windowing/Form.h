@@ -19,7 +19,9 @@ void Unload(Form &form);
 
 // A top-level window of the program, reached by its name. Its position and size are in
 // twips; inside it everything is in pixels. A size change runs Form_Resize before Move
-// returns, and a change of window state runs it too.
+// returns, and a change of window state runs it too. Where the window system places or
+// sizes the window otherwise (a window manager keeping it off a panel, the user dragging
+// it), Left, Top, Width and Height follow the window, and a size change runs Form_Resize.
 class Form : public Surface {
 public:
     enum State { Normal = 0, Minimized = 1 };
@@ -65,6 +67,8 @@ protected:
 
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -73,6 +77,8 @@ private:
     void followOwnerState();
     // Activation of a covered window passes on to the window in front of it, soon after.
     void handFocusToFront();
+    // The place the window system gave the window, where it differs from the asked one.
+    void followWindowSystem();
 
     QRectF twips_;
     bool everShown_ = false;

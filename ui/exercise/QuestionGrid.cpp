@@ -151,7 +151,9 @@ void QuestionGrid::paintEvent(QPaintEvent *)
     const Edges rows = edges(rowTwips_), cols = edges(colTwips_);
     const int width = cols[kCols];
     const int height = rows[kRows];
-    p.fillRect(QRect(0, 0, width, height), pal.color(QPalette::Base));
+    // White cells on every desktop: the hidden digits are drawn white on them, and a dark
+    // scheme's cell colour would show them.
+    p.fillRect(QRect(0, 0, width, height), Qt::white);
     const QColor lineColour(0xC0, 0xC0, 0xC0);
     for (int c = 1; c <= kCols; ++c)
         p.fillRect(QRect(cols[c] - 1, 0, 1, height), lineColour);

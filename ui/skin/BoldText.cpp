@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QRawFont>
+#include <QStyleFactory>
 
 namespace boldText {
 
@@ -66,18 +67,23 @@ void OverstrikeEffect::draw(QPainter *painter)
     painter->drawPixmap(offset, pixmap);
     const qreal ratio = pixmap.devicePixelRatio();
     const int frame = box_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box_);
+    const QRect inside = box_->rect().adjusted(frame, frame, -frame, -frame).translated(offset);
     painter->save();
-    painter->setClipRect(box_->rect().adjusted(frame, frame, -frame, -frame).translated(offset));
     painter->setCompositionMode(QPainter::CompositionMode_Darken);
-    for (int k = 1, steps = std::max(1, qRound(overstrikeWidth(box_->font()) * ratio)); k <= steps; ++k)
-        painter->drawPixmap(QPointF(offset) + QPointF(k / ratio, 0), pixmap);
+    for (int k = 1, steps = std::max(1, qRound(overstrikeWidth(box_->font()) * ratio)); k <= steps; ++k) {
+        // Each shifted copy only where it lands on pixels that came from inside the frame:
+        // the frame's left edge must not be drawn again to its right.
+        const QPointF shift(k / ratio, 0);
+        painter->setClipRect(QRectF(inside).adjusted(shift.x(), 0, 0, 0));
+        painter->drawPixmap(QPointF(offset) + shift, pixmap);
+    }
     painter->restore();
 }
 
 void install()
 {
     if (!dynamic_cast<Style *>(QApplication::style()))
-        QApplication::setStyle(new Style);
+        QApplication::setStyle(new Style(QStyleFactory::create(QString::fromLatin1(kDesignedStyle))));
 }
 
 } // namespace boldText

@@ -41,6 +41,7 @@ void drawOverstruck(QPainter &painter, Draw draw)
 // each one an OverstrikeEffect.
 class Style : public QProxyStyle {
 public:
+    using QProxyStyle::QProxyStyle;
     void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &pal, bool enabled,
                       const QString &text, QPalette::ColorRole textRole = QPalette::NoRole) const override;
     void polish(QWidget *widget) override;
@@ -60,7 +61,10 @@ private:
     QWidget *box_;
 };
 
-// Makes Style the application's style; once is enough.
+// The widget style the controls were designed in, whatever style the desktop names.
+inline constexpr char kDesignedStyle[] = "Fusion";
+
+// Makes Style, over the designed style, the application's style; once is enough.
 void install();
 
 } // namespace boldText

@@ -4,6 +4,8 @@
 #include "ui/skin/Capture.h"
 #include "ui/skin/SkinDraw.h"
 
+#include <QMouseEvent>
+
 namespace {
 
 int glyphColumn(StripCell cell)
@@ -61,9 +63,10 @@ void CaptionStrip::paintCellPersistently(StripCell cell)
     drawPersistently([this, cell] { paintCell(cell, skin::GlyphNormal); });
 }
 
-void CaptionStrip::PFormKontrol_MouseMove(int button, int, double x, double)
+void CaptionStrip::PFormKontrol_MouseMove(int button, int, double x, double y)
 {
-    const StripCell k = cellAt(x);
+    // Off the strip's band the pointer is over something else: no cell is under it.
+    const StripCell k = y >= 0 && y < height() ? cellAt(x) : StripCell::None;
     const bool held = capture::get() == this;
     if ((captionHot_ != k && k != StripCell::None) || (held && k == StripCell::None))
         paintCell(captionHot_, skin::GlyphNormal);
@@ -87,6 +90,15 @@ void CaptionStrip::activateCell(StripCell cell)
         return;
     captionHot_ = cell;
     PFormKontrol_Click();
+}
+
+void CaptionStrip::mouseReleaseEvent(QMouseEvent *event)
+{
+    // The release counts as the last move: a click lands on the cell it is on, or on none
+    // when it is off the strip.
+    const QPointF at = event->position();
+    PFormKontrol_MouseMove(0, 0, at.x(), at.y());
+    Surface::mouseReleaseEvent(event);
 }
 
 void CaptionStrip::PFormKontrol_MouseDown(int, int, double, double)

@@ -11,7 +11,8 @@ enum class StripCell { None = 0, Backdrop = 1, Minimise = 2, Inactive = 3, Close
 
 // The start window's own window buttons (PFormKontrol): four cells of one caption glyph
 // each (backdrop switch, minimise, an inactive cell, close). A cell lights up under the
-// pointer, shows a pressed look while a button is down, and a click acts on the lit cell.
+// pointer, shows a pressed look while a button is down, and a click on the strip acts on
+// the lit cell; leaving the strip's band unlights it.
 class CaptionStrip : public Surface {
 public:
     struct Actions {
@@ -30,7 +31,7 @@ public:
     // The four normal glyphs, painted into the persistent image.
     void paintResting();
 
-    // The cell under the pointer, from X alone (the inactive cell counts as none).
+    // The cell at X on the strip's band (the inactive cell counts as none).
     static StripCell cellAt(double x);
     // Where a cell lies in the strip.
     static QRect cellRect(StripCell cell);
@@ -46,6 +47,7 @@ protected:
     void onMouseMove(int buttons, int shift, double x, double y) override { PFormKontrol_MouseMove(buttons, shift, x, y); }
     void onMouseDown(int buttons, int shift, double x, double y) override { PFormKontrol_MouseDown(buttons, shift, x, y); }
     void onClick() override { PFormKontrol_Click(); }
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void paintCell(StripCell cell, int row);
