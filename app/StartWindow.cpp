@@ -151,11 +151,18 @@ void StartWindow::Form_Resize()
     optMode[1]->Move(places.competition.x(), places.competition.y(), places.competition.width(),
                      places.competition.height());
     optMode[0]->Move(places.show.x(), places.show.y(), places.show.width(), places.show.height());
+    // The strip may have moved with the new width: the web address goes beside it again.
+    placeWebAddress();
 }
 
 void StartWindow::temelYarismaEkraniCiz()
 {
     startScreen::draw(*this, modMain::exerciseOpen != 0);
+    placeWebAddress();
+}
+
+void StartWindow::placeWebAddress()
+{
     // The web address sits left of the caption strip, its shadow one pixel down and right.
     lbKucukURL->raise();
     lbKucukURL.Move(PFormKontrol.Left() - lbKucukURL.Width() - 20, 3);

@@ -50,5 +50,6 @@ public:
     static QString webAddress();
 
 private:
+    void placeWebAddress();
     bool backdropOn_ = false;
 };

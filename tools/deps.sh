@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev qt6-qpa-plugins
           fonts-wine fonts-liberation2)
 if [ "${1:-all}" != program ]; then
-    packages+=(xvfb xauth openbox icewm imagemagick xdotool x11-utils x11-xserver-utils stress-ng
+    packages+=(xvfb xauth openbox icewm xfwm4 dbus python3-xlib qt6ct imagemagick xdotool x11-utils x11-xserver-utils stress-ng
                weston xwayland qt6-wayland desktop-file-utils appstream dpkg-dev lintian)
 fi
 

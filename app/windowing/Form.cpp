@@ -156,8 +156,21 @@ void Form::followWindowSystem()
     const QRect asked(roundToInt(twips_.x() / screen.twipsPerPixelX), roundToInt(twips_.y() / screen.twipsPerPixelY),
                       roundToInt(twips_.width() / screen.twipsPerPixelX),
                       roundToInt(twips_.height() / screen.twipsPerPixelY));
-    if (now == asked)
+    if (now == asked) {
+        insistOnPlace_ = 0;
         return;
+    }
+    if (insistOnPlace_ > 0) {
+        // Some window managers place an owned window themselves when it is mapped (over
+        // its owner's origin, centred on it): it is asked once more for its own place,
+        // and only a window manager that refuses again has the last word.
+        --insistOnPlace_;
+        QTimer::singleShot(0, this, [this, asked] {
+            if (!unloading_)
+                setGeometry(asked);
+        });
+        return;
+    }
     // Fractions of a pixel that were asked for are kept where the window stands as asked.
     const double left = now.x() == asked.x() ? twips_.x() : now.x() * screen.twipsPerPixelX;
     const double top = now.y() == asked.y() ? twips_.y() : now.y() * screen.twipsPerPixelY;
@@ -212,6 +225,8 @@ void Form::Show(Form *owner)
         setParent(owner, (windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
         setGeometry(g);
     }
+    if (owner && !isVisible())
+        insistOnPlace_ = 1;
     if (WindowState() == Minimized)
         showMinimized();
     else

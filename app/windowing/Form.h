@@ -81,6 +81,9 @@ private:
     void followWindowSystem();
 
     QRectF twips_;
+    // How many more times a window the window system placed elsewhere when shown asks
+    // for its own place again.
+    int insistOnPlace_ = 0;
     bool everShown_ = false;
     bool unloading_ = false;
     bool keyPreview_ = false;

@@ -10,8 +10,16 @@
 # The screen and the window manager can be chosen:
 #   E2E_SCREEN  width x height in pixels (default 1280x800)
 #   E2E_DPI     dots per inch (default 96)
-#   E2E_WM      openbox (default) or icewm
+#   E2E_WM      openbox (default), icewm or xfwm4
+#   E2E_PANEL   top:HEIGHT or bottom:HEIGHT: a desktop panel (tests/e2e/panel.py) that
+#               reserves that strip of the screen, started after the window manager
 set -uo pipefail
+
+# Xfce's window manager keeps its settings behind a session bus: give the run its own.
+if [ "${E2E_WM:-openbox}" = xfwm4 ] && [ -z "${E2E_SESSION_BUS:-}" ]; then
+    export E2E_SESSION_BUS=1
+    exec dbus-run-session -- bash "$0" "$@"
+fi
 
 if [ $# -eq 0 ]; then
     echo "usage: $0 COMMAND [ARGS...]" >&2
@@ -24,6 +32,7 @@ wm=${E2E_WM:-openbox}
 case "$wm" in
     openbox) wm_command=(openbox --sm-disable) ;;
     icewm) wm_command=(icewm --replace) ;;
+    xfwm4) wm_command=(xfwm4 --replace --compositor=off) ;;
     *) echo "$0: unknown window manager '$wm'" >&2; exit 2 ;;
 esac
 
@@ -36,9 +45,11 @@ done
 
 xvfb_pid=""
 wm_pid=""
+panel_pid=""
 workdir=$(mktemp -d)
 
 stop() {
+    [ -n "$panel_pid" ] && kill "$panel_pid" 2>/dev/null && wait "$panel_pid" 2>/dev/null
     [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$workdir"
@@ -90,12 +101,32 @@ if [ "$wm" = icewm ]; then
     printf 'LimitSize=0\nLimitPosition=0\n' >"$workdir/icewm/preferences"
     export ICEWM_PRIVCFG=$workdir/icewm
 fi
-"${wm_command[@]}" >"$wm_log" 2>&1 &
+# The window manager's own settings stay in the run's folder.
+HOME=$workdir XDG_CONFIG_HOME=$workdir/config "${wm_command[@]}" >"$wm_log" 2>&1 &
 wm_pid=$!
 if ! wait_for "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" 100; then
     echo "$0: $wm did not start" >&2
     cat "$wm_log" >&2
     exit 2
+fi
+
+if [ -n "${E2E_PANEL:-}" ]; then
+    edge=${E2E_PANEL%%:*}
+    height=${E2E_PANEL##*:}
+    /usr/bin/python3 "$(dirname "$0")/panel.py" "$edge" "$height" >"$workdir/panel.log" 2>&1 &
+    panel_pid=$!
+    # The window manager takes the panel's strip out of the work area.
+    if [ "$edge" = top ]; then
+        reserved="_NET_WORKAREA(CARDINAL) = 0, $height,"
+    else
+        reserved="_NET_WORKAREA(CARDINAL) = 0, 0, [0-9]*, $(( ${screen_size##*x} - height ))"
+    fi
+    if ! wait_for "xprop -root _NET_WORKAREA 2>/dev/null | grep -q '$reserved'" 100; then
+        echo "$0: the panel's strip never left the work area" >&2
+        cat "$workdir/panel.log" >&2
+        xprop -root _NET_WORKAREA >&2
+        exit 2
+    fi
 fi
 
 "$@"
