@@ -28,19 +28,7 @@ constexpr int kRuns = 20;
 
 QPoint centreOf(const QWidget *w) { return w->mapToGlobal(w->rect().center()); }
 
-// Runs xdotool while the event loop goes on.
-bool xdotool(const QString &commands)
-{
-    QGuiApplication::sync();
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), commands.split(QLatin1Char(' '), Qt::SkipEmptyParts));
-    const QDeadlineTimer deadline(30000);
-    while (p.state() != QProcess::NotRunning && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        p.waitForFinished(1);
-    }
-    return p.state() == QProcess::NotRunning && p.exitCode() == 0;
-}
+using e2e::xdotool;
 
 bool waitUntil(const std::function<bool()> &condition, int ms = 15000)
 {

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QGuiApplication>
 #include <QList>
 #include <QProcess>
 #include <QString>
@@ -95,6 +96,26 @@ private:
     QProcess process_;
     QList<RecordedEvent> events_;
 };
+
+// One xdotool command line, e.g. "mousemove 10 20 click 1 sleep 0.537 key Escape". The
+// program's event loop runs meanwhile, so events wait only as long as the load makes them.
+inline bool xdotool(const QString &commands)
+{
+    QGuiApplication::sync();
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), commands.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    const QDeadlineTimer deadline(30000);
+    while (p.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        p.waitForFinished(1);
+    }
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished();
+        return false;
+    }
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
 
 // Seconds between two server stamps (the counter wraps at 32 bits).
 inline double secondsBetween(const RecordedEvent &first, const RecordedEvent &second)

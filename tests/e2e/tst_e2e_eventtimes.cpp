@@ -23,29 +23,11 @@
 
 namespace {
 
+using e2e::xdotool;
+
 QPoint centreOf(const QWidget *w) { return w->mapToGlobal(w->rect().center()); }
 
 QString xy(QPoint p) { return QStringLiteral("%1 %2").arg(p.x()).arg(p.y()); }
-
-// One xdotool command line, e.g. "mousemove 10 20 click 1 sleep 0.537 key Escape". The
-// program's event loop runs meanwhile, so events wait only as long as the load makes them.
-bool xdotool(const QString &commands)
-{
-    QGuiApplication::sync();
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), commands.split(QLatin1Char(' '), Qt::SkipEmptyParts));
-    const QDeadlineTimer deadline(30000);
-    while (p.state() != QProcess::NotRunning && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        p.waitForFinished(1);
-    }
-    if (p.state() != QProcess::NotRunning) {
-        p.kill();
-        p.waitForFinished();
-        return false;
-    }
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
 
 // The reading in the time box, "m:ss.cc" (or with the locale's separator), in seconds;
 // negative when the box does not hold a reading.
