@@ -9,7 +9,7 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libxcb
           fonts-wine fonts-liberation2)
 if [ "${1:-all}" != program ]; then
     packages+=(xvfb xauth openbox icewm imagemagick xdotool x11-utils x11-xserver-utils stress-ng
-               weston xwayland qt6-wayland desktop-file-utils appstream dpkg-dev lintian)
+               weston xwayland qt6-wayland python3-xlib desktop-file-utils appstream dpkg-dev lintian)
 fi
 
 missing=()
