@@ -4,6 +4,7 @@
 #include "app/WindowRegistry.h"
 #include "app/StartWindow.h"
 #include "app/SharedState.h"
+#include "app/windowing/EventTimes.h"
 #include "app/windowing/Widgets.h"
 #include "engine/Rounding.h"
 #include "ui/exercise/ExerciseScreen.h"
@@ -56,8 +57,9 @@ ExerciseWindow::ExerciseWindow()
       btnBack(new SkinButton(QStringLiteral("Back"), this)),
       pKontrol(panel(this, {322, 36, 275, 555})),
       gSoru(new QuestionGrid(this)),
-      btnKaristir(make<QPushButton>(pKontrol.get(), {56, 30, 170, 45}, tahoma(14.25, true), QStringLiteral("SHUFFLE"))),
-      btnStart(make<QPushButton>(pKontrol.get(), {72, 106, 141, 41}, tahoma(14.25, true), QStringLiteral("START"))),
+      // The two buttons that start and stop the stopwatch do so at the moment of the click.
+      btnKaristir(make<StampedButton>(pKontrol.get(), {56, 30, 170, 45}, tahoma(14.25, true), QStringLiteral("SHUFFLE"))),
+      btnStart(make<StampedButton>(pKontrol.get(), {72, 106, 141, 41}, tahoma(14.25, true), QStringLiteral("START"))),
       txtSure(textBox(pKontrol.get(), {24, 156, 239, 72}, true)),
       lbBilgi{SelfSizingLabel(label(pKontrol.get(), {58, 258, 161, 25}, tahoma(15.75, true), QStringLiteral("YOUR ANSWER"), Qt::AlignCenter)),
               SelfSizingLabel(label(pKontrol.get(), {36, 370, 201, 25}, tahoma(15.75, true), QStringLiteral("CORRECT ANSWER"), Qt::AlignCenter))},
@@ -139,6 +141,10 @@ void ExerciseWindow::Form_Resize()
 
 void ExerciseWindow::Form_KeyDown(int keyCode, int shift)
 {
+    // A held key acts once: its repeats would stop the stopwatch its first press started,
+    // or press a focused Back once the first press had nothing left to stop.
+    if (keyRepeat() && (keyCode == ExerciseEngine::kKeyEscape || keyCode == ExerciseEngine::kKeyEnter))
+        return;
     const bool busy = state().running || state().shuffling;
     engine_.Form_KeyDown(keyCode, shift);
     // Enter stops the stopwatch or the shuffle first; only with nothing to stop does it

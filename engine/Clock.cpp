@@ -53,9 +53,39 @@ std::unique_ptr<RandomSource> &randomInUse()
     return r;
 }
 
+std::optional<double> &currentInputMoment()
+{
+    static std::optional<double> moment;
+    return moment;
+}
+
 } // namespace
 
 namespace engine {
+
+InputMoment::InputMoment(std::optional<double> seconds)
+{
+    if (!seconds)
+        return;
+    previous_ = currentInputMoment();
+    currentInputMoment() = seconds;
+    set_ = true;
+}
+
+InputMoment::~InputMoment()
+{
+    if (set_)
+        currentInputMoment() = previous_;
+}
+
+double momentOfInput()
+{
+    const double now = clock().monotonicSeconds();
+    const std::optional<double> moment = currentInputMoment();
+    if (!moment || *moment > now || *moment < now - kOldestInputMoment)
+        return now;
+    return *moment;
+}
 
 Clock &clock() { return *clockInUse(); }
 

@@ -7,6 +7,7 @@
 #include "engine/Rounding.h"
 #include "engine/TimeText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -183,7 +184,9 @@ void ExerciseEngine::startStopwatch()
 {
     controls_.setStartCaption(kStop);
     checkedWhileTiming_ = false;
-    state_.startTime = engine::clock().monotonicSeconds();
+    // From the moment of the click or key press that started it, however long that event
+    // waited for its handler.
+    state_.startTime = engine::momentOfInput();
     controls_.setTimerOn(true);
     state_.running = true;
     controls_.setShuffleEnabled(false);
@@ -193,8 +196,9 @@ void ExerciseEngine::stopStopwatch()
 {
     controls_.setStartCaption(kStart);
     controls_.setTimerOn(false);
-    // The last tick can be up to a tick old: the attempt ends at the moment of STOP.
-    takeReading();
+    // The last tick can be up to a tick old: the attempt ends at the moment of STOP, the
+    // moment its click or key press was stamped.
+    takeReading(engine::momentOfInput());
     state_.running = false;
     controls_.focusYourAnswer();
     controls_.setShuffleEnabled(true);
@@ -203,9 +207,11 @@ void ExerciseEngine::stopStopwatch()
         setAllCellsColour(kWhite);
 }
 
-void ExerciseEngine::takeReading()
+void ExerciseEngine::takeReading(double at)
 {
-    const double since = engine::clock().monotonicSeconds() - state_.startTime;
+    // A stop stamped a moment before the start (the two read on different clocks) is a
+    // run of no length.
+    const double since = std::max(0.0, at - state_.startTime);
     state_.elapsed = roundToHundredths(static_cast<float>(since));
     const QString text = timetext::runningText(state_.elapsed);
     if (text != state_.shownTime) {
@@ -219,7 +225,7 @@ void ExerciseEngine::trmSure_Timer()
     // A tick queued just before STOP must not move the recorded reading.
     if (!state_.running)
         return;
-    takeReading();
+    takeReading(engine::clock().monotonicSeconds());
 }
 
 void ExerciseEngine::Form_KeyDown(int keyCode, int /*shift*/)

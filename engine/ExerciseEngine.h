@@ -64,7 +64,8 @@ private:
     int randomIndex();
     void rerollOneCell();
     void shufflePass();
-    void takeReading();
+    // The reading at a moment of the monotonic clock, shown when its text changed.
+    void takeReading(double at);
     void setAllCellsColour(QRgb colour);
     void clearAnswerBoxes();
 

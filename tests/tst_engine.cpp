@@ -12,6 +12,7 @@
 #include <cmath>
 #include <deque>
 #include <limits>
+#include <optional>
 
 // The exercise engine on its own, with a small grid and plain controls that remember
 // what was done to them, a clock the test moves and a random source it scripts.
@@ -171,6 +172,7 @@ struct Attempt {
 } // namespace
 
 Q_DECLARE_METATYPE(std::vector<Attempt>)
+Q_DECLARE_METATYPE(std::optional<double>)
 
 class TestEngine : public QObject {
     Q_OBJECT
@@ -202,6 +204,10 @@ private slots:
     void lateTickAfterStopIsIgnored();
     void runAcrossMidnightTimesCorrectly();
     void startAgainCountsFromZero();
+    void stopwatchRunsBetweenEventMoments_data();
+    void stopwatchRunsBetweenEventMoments();
+    void keyStoppingAShuffleStartsAtItsMoment();
+    void inputMomentsNest();
 
     void keys_data();
     void keys();
@@ -638,6 +644,96 @@ void TestEngine::startAgainCountsFromZero()
     engine_->trmSure_Timer();
     QCOMPARE(engine_->state().elapsed, 1.25f);
     QCOMPARE(controls_->timeText, "0:01:25");
+}
+
+void TestEngine::stopwatchRunsBetweenEventMoments_data()
+{
+    // How long the starting and the stopping event waited before their handlers ran
+    // (none: the event gave no moment), how far apart the handlers ran, and the reading.
+    QTest::addColumn<std::optional<double>>("startWaited");
+    QTest::addColumn<std::optional<double>>("stopWaited");
+    QTest::addColumn<double>("handlersApart");
+    QTest::addColumn<float>("reading");
+    QTest::addColumn<float>("firstTick");
+
+    const std::optional<double> none;
+    QTest::newRow("no moments: the handlers' clock") << none << none << 1.240 << 1.24f << 0.0f;
+    QTest::newRow("both events waited") << std::optional(0.030) << std::optional(0.036) << 1.240 << 1.23f << 0.03f;
+    QTest::newRow("only the start waited") << std::optional(0.030) << none << 1.240 << 1.27f << 0.03f;
+    QTest::newRow("only the stop waited") << none << std::optional(0.036) << 1.240 << 1.20f << 0.0f;
+    QTest::newRow("start stamped in the future") << std::optional(-0.5) << none << 1.240 << 1.24f << 0.0f;
+    QTest::newRow("start stamped 3 s before") << std::optional(3.0) << none << 1.240 << 1.24f << 0.0f;
+    QTest::newRow("start stamped 2 s before") << std::optional(2.0) << none << 1.240 << 3.24f << 2.0f;
+    QTest::newRow("stop stamped before the start") << std::optional(0.0) << std::optional(1.5) << 1.0 << 0.0f
+                                                   << 0.0f;
+}
+
+void TestEngine::stopwatchRunsBetweenEventMoments()
+{
+    QFETCH(std::optional<double>, startWaited);
+    QFETCH(std::optional<double>, stopWaited);
+    QFETCH(double, handlersApart);
+    QFETCH(float, reading);
+    QFETCH(float, firstTick);
+
+    auto momentOf = [this](std::optional<double> waited) {
+        return waited ? std::optional(clock_->now - *waited) : std::nullopt;
+    };
+    makeEngine(false);
+    {
+        const engine::InputMoment moment(momentOf(startWaited));
+        engine_->btnStart_Click();
+    }
+    QVERIFY(engine_->state().running);
+    // The running display counts from the event, too.
+    engine_->trmSure_Timer();
+    QCOMPARE(engine_->state().elapsed, firstTick);
+    clock_->advance(handlersApart);
+    {
+        const engine::InputMoment moment(momentOf(stopWaited));
+        engine_->btnStart_Click();
+    }
+    QVERIFY(!engine_->state().running);
+    QCOMPARE(engine_->state().elapsed, reading);
+    QCOMPARE(controls_->timeText, timetext::runningText(reading));
+}
+
+void TestEngine::keyStoppingAShuffleStartsAtItsMoment()
+{
+    makeEngine(true);
+    engine_->btnKaristir_Click();
+    clock_->advance(0.5);
+    {
+        const engine::InputMoment moment(clock_->now - 0.020);   // Escape waited 20 ms
+        engine_->Form_KeyDown(kKeyEscape, 0);
+    }
+    QVERIFY(!engine_->state().shuffling);
+    QVERIFY(engine_->state().running);
+    clock_->advance(1.0);
+    {
+        const engine::InputMoment moment(clock_->now - 0.010);   // Enter waited 10 ms
+        engine_->Form_KeyDown(kKeyEnter, 0);
+    }
+    QVERIFY(!engine_->state().running);
+    QCOMPARE(engine_->state().elapsed, 1.01f);
+}
+
+void TestEngine::inputMomentsNest()
+{
+    makeEngine(false);
+    const double outer = clock_->now - 0.040;
+    {
+        const engine::InputMoment moment(outer);
+        {
+            // An event without a moment handled inside keeps the outer one.
+            const engine::InputMoment none(std::nullopt);
+            QCOMPARE(engine::momentOfInput(), outer);
+            const engine::InputMoment inner(clock_->now - 0.010);
+            QCOMPARE(engine::momentOfInput(), clock_->now - 0.010);
+        }
+        QCOMPARE(engine::momentOfInput(), outer);
+    }
+    QCOMPARE(engine::momentOfInput(), clock_->now);
 }
 
 void TestEngine::keys_data()

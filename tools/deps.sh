@@ -3,14 +3,18 @@
 # Installs the Debian packages the build, the program and the tests need, when missing.
 #   deps.sh          everything: the program, the tests, the benchmarks, the packaging
 #   deps.sh program  only what building and running the program needs
+#   deps.sh package  that, and what building its Debian package needs
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev qt6-qpa-plugins
           fonts-wine fonts-liberation2)
-if [ "${1:-all}" != program ]; then
-    packages+=(xvfb xauth openbox icewm xfwm4 dbus python3-xlib qt6ct imagemagick xdotool x11-utils x11-xserver-utils stress-ng
-               weston xwayland qt6-wayland desktop-file-utils appstream dpkg-dev lintian)
-fi
+case "${1:-all}" in
+    program) ;;
+    package) packages+=(dpkg-dev) ;;
+    *) packages+=(xvfb xauth openbox icewm xfwm4 dbus qt6ct imagemagick xdotool x11-utils x11-xserver-utils stress-ng
+               weston xwayland qt6-wayland python3-xlib desktop-file-utils appstream dpkg-dev lintian git xz-utils
+               diffoscope-minimal) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,9 @@
 #include "app/windowing/Form.h"
 
 #include "ui/skin/Capture.h"
+#include "app/windowing/EventTimes.h"
 #include "app/windowing/Platform.h"
+#include "engine/Clock.h"
 #include "engine/KeyCodes.h"
 #include "engine/Rounding.h"
 
@@ -83,6 +85,7 @@ void watchTheWindowSystem()
         return;
     installed = true;
     qApp->installEventFilter(new CoveredWindowKeyGuard(qApp));
+    eventTimes::watch();
     static DestroyedWindowWatch destroyedWindows;
     qApp->installNativeEventFilter(&destroyedWindows);
 }
@@ -296,7 +299,10 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
         const QWidget *focused = QApplication::focusWidget();
         if (target && target->window() == this && (target == focused || (!focused && target == this))) {
             auto *key = static_cast<QKeyEvent *>(event);
+            const engine::InputMoment moment(eventTimes::momentOf(*key));
+            keyRepeat_ = key->isAutoRepeat();
             Form_KeyDown(keyCodeOf(key->key()), shiftStateOf(key->modifiers()));
+            keyRepeat_ = false;
         }
     }
     return Surface::eventFilter(watched, event);

@@ -54,6 +54,9 @@ public:
     void setKeyPreview(bool on);
 
     bool unloading() const { return unloading_; }
+    // While Form_KeyDown runs: the key is held down and this press is the window
+    // system's repeat of it.
+    bool keyRepeat() const { return keyRepeat_; }
 
     virtual void Form_Load() {}
     virtual void Form_Resize() {}
@@ -87,6 +90,7 @@ private:
     bool everShown_ = false;
     bool unloading_ = false;
     bool keyPreview_ = false;
+    bool keyRepeat_ = false;
 };
 
 // The key code of a key as the program's handlers see it (Escape 27, Enter 13).

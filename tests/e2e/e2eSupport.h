@@ -80,6 +80,16 @@ inline QList<unsigned long> visibleWindowsOf(qint64 pid)
     return ids;
 }
 
+// A visible window of a process other than the one given (the window it opened next),
+// 0 while there is none.
+inline unsigned long otherVisibleWindowOf(qint64 pid, unsigned long known)
+{
+    for (unsigned long id : visibleWindowsOf(pid))
+        if (id != known)
+            return id;
+    return 0;
+}
+
 // How long a program started by a test may take to show its first window: a deadline,
 // met at once on a quiet machine, generous for a busy one.
 inline constexpr int kStartDeadlineMs = 60000;

@@ -237,13 +237,7 @@ void TestE2eScreens::startsWholeAndCrisp()
     const QRectF startButton = startLayout::controlPlaces(w, h).start;
     QVERIFY(e2e::clickAt((startButton.center() * r).toPoint()));
     unsigned long exercise = 0;
-    QTRY_VERIFY_WITH_TIMEOUT((exercise = [&] {
-                                  for (unsigned long id : e2e::visibleWindowsOf(program.processId()))
-                                      if (id != start)
-                                          return id;
-                                  return 0ul;
-                              }()) != 0,
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT((exercise = e2e::otherVisibleWindowOf(program.processId(), start)) != 0, 10000);
     QTRY_COMPARE(e2e::xwininfo(exercise).geometry, QRect(0, 25 * r, w * r, (h - 25) * r));
     QVERIFY(screenRect.contains(e2e::xwininfo(exercise).geometry));
     QCOMPARE(e2e::xwininfo(start).geometry, QRect(0, 0, w * r, h * r));

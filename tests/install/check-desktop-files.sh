@@ -39,6 +39,34 @@ need '<content_rating type="oars-1\.[01]"' 'a content rating'
 need '<control>keyboard</control>' 'the keyboard among the controls'
 need '<control>pointing</control>' 'the pointer among the controls'
 
+# Every release with its date and notes.
+releases=$(grep -c '<release ' "$metainfo" || true)
+[ "$releases" -ge 1 ] || { echo "metainfo lacks releases"; exit 1; }
+[ "$(grep -c '<release [^>]*date="[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]' "$metainfo")" = "$releases" ] \
+    || { echo "a release lacks its date"; exit 1; }
+[ "$(sed -n '/<release /,/<\/release>/p' "$metainfo" | grep -c '<description')" = "$releases" ] \
+    || { echo "a release lacks its notes"; exit 1; }
+
+# Screenshots, each with a caption, one the default; each picture lies under the
+# project's homepage and is committed in assets/screenshots/ at the size given.
+homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$metainfo")
+shots=$(grep -c '<screenshot[ >]' "$metainfo" || true)
+[ "$shots" -ge 3 ] || { echo "metainfo lists $shots screenshots, not the start window and both modes"; exit 1; }
+[ "$(grep -c '<caption>[^<]\+</caption>' "$metainfo")" = "$shots" ] || { echo "a screenshot lacks its caption"; exit 1; }
+[ "$(grep -c '<screenshot type="default">' "$metainfo")" = 1 ] || { echo "not exactly one default screenshot"; exit 1; }
+images=$(sed -n 's|.*<image type="source" width="\([0-9]*\)" height="\([0-9]*\)">\(.*\)</image>.*|\1 \2 \3|p' "$metainfo")
+[ "$(wc -l <<<"$images")" = "$shots" ] || { echo "not one source image with its size for each screenshot"; exit 1; }
+while read -r width height url; do
+    case "$url" in
+        "${homepage}screenshots/"*) ;;
+        *) echo "screenshot $url does not lie under ${homepage}screenshots/"; exit 1 ;;
+    esac
+    picture=$dir/../screenshots/${url##*/}
+    [ -f "$picture" ] || { echo "screenshot $url is not committed as $picture"; exit 1; }
+    size=$(identify -format '%w %h' "$picture")
+    [ "$size" = "$width $height" ] || { echo "$picture is $size, the metainfo says $width $height"; exit 1; }
+done <<<"$images"
+
 # The launcher names the WM_CLASS of the program's windows and the category the package
 # declares (Education).
 grep -qx 'StartupWMClass=speed-velantra' "$desktop" || { echo "launcher lacks StartupWMClass"; exit 1; }
