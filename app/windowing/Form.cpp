@@ -3,6 +3,7 @@
 
 #include "ui/skin/Capture.h"
 #include "app/windowing/EventTimes.h"
+#include "app/windowing/KeyRepeats.h"
 #include "app/windowing/Platform.h"
 #include "engine/Clock.h"
 #include "engine/KeyCodes.h"
@@ -86,6 +87,7 @@ void watchTheWindowSystem()
     installed = true;
     qApp->installEventFilter(new CoveredWindowKeyGuard(qApp));
     eventTimes::watch();
+    keyRepeats::watch();
     static DestroyedWindowWatch destroyedWindows;
     qApp->installNativeEventFilter(&destroyedWindows);
 }
