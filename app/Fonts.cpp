@@ -4,6 +4,8 @@
 #include "ui/skin/BoldText.h"
 #include "ui/skin/SkinFont.h"
 
+#include <QFontInfo>
+
 namespace fonts {
 
 void ensureTahoma()
@@ -11,6 +13,10 @@ void ensureTahoma()
     boldText::install();
     if (!tahomaKnown())
         registerTahoma();
+    // The toolkit's generic families are listed even then; a font that resolves to no
+    // face tells.
+    if (QFontInfo(QFont()).family().isEmpty())
+        qWarning("No font is installed: texts are shown as boxes. Install fonts-wine and fonts-liberation2.");
 }
 
 } // namespace fonts

@@ -2,6 +2,7 @@
 #include "ui/skin/BoldText.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QHash>
 #include <QLineEdit>
 #include <QRawFont>
@@ -28,7 +29,9 @@ bool isWineTahomaBold(const QRawFont &face)
 
 double overstrikeWidth(const QFont &font)
 {
-    if (font.weight() < QFont::Bold)
+    // Where the font configuration offers no face at all, Qt draws with a stand-in whose
+    // family a raw font cannot even be asked for.
+    if (font.weight() < QFont::Bold || QFontInfo(font).family() != QLatin1String("Tahoma"))
         return 0;
     // Looking at the face's tables is slow next to a paint; each font is asked about once.
     static QHash<QString, double> known;
