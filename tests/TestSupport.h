@@ -52,6 +52,14 @@ public:
 
     ManualClock &clock() { return *clock_; }
 
+    // The part of the screen that panels leave free.
+    void setWorkArea(const QRect &area)
+    {
+        ScreenMetrics screen = platform::screen();
+        screen.workArea = area;
+        platform::setScreen(screen);
+    }
+
     // Unloads every window and lets Qt destroy them.
     static void closeAll()
     {

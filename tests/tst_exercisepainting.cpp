@@ -12,6 +12,7 @@
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinDraw.h"
 
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -104,6 +105,8 @@ private slots:
     void initTestCase();
     void cleanup();
     void narrowScoreRowKeepsResetWholeAndClickable();
+    void recordStaysReadableInTheFreeArea_data();
+    void recordStaysReadableInTheFreeArea();
 
     void layoutAfterStart_data();
     void layoutAfterStart();
@@ -552,6 +555,68 @@ void TestExercisePainting::narrowScoreRowKeepsResetWholeAndClickable()
         QCOMPARE(panel->childAt(x, reset.center().y()), ex.btnReset.get());
     for (int x = average.left(); x <= average.right(); ++x)
         QCOMPARE(panel->childAt(QPoint(x, average.center().y())), ex.lbAverage.get());
+}
+
+void TestExercisePainting::recordStaysReadableInTheFreeArea_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QRect>("freeArea");
+    QTest::newRow("1280 x 800, 28-pixel panel at the top") << QSize(1280, 800) << QRect(0, 28, 1280, 772);
+    QTest::newRow("1366 x 768, 28-pixel panel at the top") << QSize(1366, 768) << QRect(0, 28, 1366, 740);
+    QTest::newRow("1024 x 768, 24-pixel panel at the bottom") << QSize(1024, 768) << QRect(0, 0, 1024, 744);
+}
+
+// The screens and panels people have: the exercise window keeps every control whole inside
+// itself, and through attempts of the usual lengths (under ten minutes) the record's texts
+// stay at least 11 pixels high, a label whose text stays keeping its size.
+void TestExercisePainting::recordStaysReadableInTheFreeArea()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QRect, freeArea);
+    TestWorld world(screen.width(), screen.height());
+    world.setWorkArea(freeArea);
+    ExerciseWindow &ex = world.openExercise(false);
+    QVERIFY(freeArea.contains(ex.geometry()));
+    for (QWidget *control : ex.findChildren<QWidget *>()) {
+        if (control->isVisible() && control->parentWidget()->isVisible())
+            QVERIFY2(control->parentWidget()->rect().contains(control->geometry()),
+                     qPrintable(QStringLiteral("%1 in %2: %3,%4 %5x%6 outside %7x%8").arg(QString::fromLatin1(control->metaObject()->className()), QString::fromLatin1(control->parentWidget()->metaObject()->className())).arg(control->x()).arg(control->y()).arg(control->width()).arg(control->height()).arg(control->parentWidget()->width()).arg(control->parentWidget()->height())));
+    }
+
+    const std::array<SelfSizingLabel *, 4> labels{&ex.lbDeneme1, &ex.lbDeneme2, &ex.lbDeneme3, &ex.lbAverage};
+    const auto pixels = [](SelfSizingLabel *label) { return QFontInfo(label->get()->font()).pixelSize(); };
+    std::array<QString, 4> texts;
+    std::array<int, 4> sizes;
+    for (int i = 0; i < 4; ++i) {
+        texts[i] = labels[i]->caption();
+        sizes[i] = pixels(labels[i]);
+    }
+    // A short attempt, one of over a minute, one of nearly ten, then a fourth that takes
+    // the place of the first.
+    for (const double seconds : {4.44, 75.5, 598.76, 9.99}) {
+        ex.btnStart_Click();
+        world.clock().advance(seconds);
+        ex.btnStart_Click();
+        int sum = 0;
+        for (int row = 0; row < 10; ++row)
+            for (int col = 0; col < 10; ++col)
+                sum += ex.gSoru->textMatrix(row, col).toInt();
+        ex.txtYourAnswer->setText(QString::number(sum));
+        ex.btnCheck_Click();
+        for (int i = 0; i < 4; ++i) {
+            const QString text = labels[i]->caption();
+            const int size = pixels(labels[i]);
+            QVERIFY2(size >= 11, qPrintable(QStringLiteral("\"%1\" at %2 px").arg(text).arg(size)));
+            if (text == texts[i])
+                QVERIFY2(size == sizes[i], qPrintable(QStringLiteral("\"%1\" went from %2 to %3 px after %4 s")
+                                                          .arg(text).arg(sizes[i]).arg(size).arg(seconds)));
+            QVERIFY2(ex.pScore->rect().contains(labels[i]->get()->geometry()), qPrintable(text + " is cut off"));
+            texts[i] = text;
+            sizes[i] = size;
+        }
+        ex.btnKaristir_Click();
+        ex.btnKaristir_Click();
+    }
 }
 
 QTEST_MAIN(TestExercisePainting)

@@ -27,6 +27,8 @@ private slots:
     void controlPanelSqueezeThreshold_data();
     void controlPanelSqueezeThreshold();
     void controlPanelCaptionsCentredOnTheirOwnWidths();
+    void shortPanelGapsGiveWay_data();
+    void shortPanelGapsGiveWay();
     void sideBySidePairStaysInsideThePanel_data();
     void sideBySidePairStaysInsideThePanel();
     void scoreRowWorkedExample();
@@ -182,6 +184,34 @@ void TestLayout::sideBySidePairStaysInsideThePanel()
     QCOMPARE(p.rect[Shuffle].height(), 45.0);
 }
 
+using RowTops = std::array<double, RowCount>;
+Q_DECLARE_METATYPE(RowTops)
+
+void TestLayout::shortPanelGapsGiveWay_data()
+{
+    QTest::addColumn<double>("sh");
+    QTest::addColumn<RowTops>("tops");
+    // The column unsqueezed: START at 105, then 170, 282, 317, 414, 449, 546, ending at 601.
+    // 518 high (the 1024 x 743 window): 89 up, START at 16, inside the panel as it is.
+    QTest::newRow("518: squeezed only") << 518.0 << RowTops{16, 16, 81, 193, 228, 325, 360, 457};
+    // 490 high (1366 x 768 with a 28-pixel panel): 117 up would put START at -12. The six
+    // gaps (20, 40, 10, 25, 10, 25: 130) give up 17 pixels, each kept at 113/130 and
+    // rounded down (17, 34, 8, 21, 8, 21), from 5 below the top.
+    QTest::newRow("490: the gaps give way") << 490.0 << RowTops{5, 5, 67, 173, 206, 299, 332, 425};
+}
+
+// A panel too short for the squeezed column keeps every row inside it, in order.
+void TestLayout::shortPanelGapsGiveWay()
+{
+    QFETCH(double, sh);
+    QFETCH(RowTops, tops);
+    const ControlPanelPlaces p = controlPanelPlaces(495, sh, QSizeF(161, 25), QSizeF(201, 25));
+    QVERIFY(p.sideBySide);
+    for (int row = 0; row < RowCount; ++row)
+        QCOMPARE(p.rect[row].top(), tops[row]);
+    QVERIFY(p.rect[Check].bottom() + 5 < sh);
+}
+
 void TestLayout::controlPanelSqueezeThreshold_data()
 {
     QTest::addColumn<double>("sh");
@@ -272,39 +302,60 @@ void TestLayout::scoreRowFitting_data()
 {
     QTest::addColumn<double>("panelWidth");
     QTest::addColumn<LabelSizes>("sizes");
+    QTest::addColumn<LabelSizes>("longest");   // the labels with the longest times; none if empty
     QTest::addColumn<double>("scale");
     QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("fits");
 
+    const LabelSizes none{};
     const LabelSizes atRest = {QSizeF(74, 16), QSizeF(78, 16), QSizeF(76, 16), QSizeF(118, 22)};
     const LabelSizes design = {QSizeF(89, 16), QSizeF(93, 16), QSizeF(91, 16), QSizeF(137, 22)};
     const LabelSizes widest = {QSizeF(103, 16), QSizeF(108, 16), QSizeF(105, 16), QSizeF(157, 22)};
     // 3 + 74 + 8 + 78 + 8 + 76 = 247 ends left of the average at 405 - 20 - 118 = 267.
-    QTest::newRow("495, at rest: as laid out") << 495.0 << atRest << 1.0 << 1;
-    // One line needs 3 + 273s + 8 + 8 + 8 + 137s <= 385: s <= 358 / 410 = 0.873, so 13 of 16 pixels.
-    QTest::newRow("495, worked example: smaller on one line") << 495.0 << design << 13.0 / 16 << 1;
-    // One line needs 27 + 473s <= 385: s <= 0.757, so 12 of 16 pixels.
-    QTest::newRow("495, widest times: smaller on one line") << 495.0 << widest << 12.0 / 16 << 1;
-    // RESET at 181. One line needs 27 + 473s <= 161, below 9 of 16 pixels. Two lines: the
-    // upper 3 + 211s + 8 <= 181 (s <= 0.806), the lower 3 + 105s + 8 <= 161 - 157s
-    // (s <= 0.573): 9 of 16 pixels.
-    QTest::newRow("271, widest times: two lines") << 271.0 << widest << 9.0 / 16 << 2;
-    // Upper line 3 + 152s + 8 <= 181 (s <= 1.118), lower 11 + 196s <= 161 (s <= 0.765): 12 of 16.
-    QTest::newRow("271, at rest: two lines") << 271.0 << atRest << 12.0 / 16 << 2;
+    QTest::newRow("495, at rest: as laid out") << 495.0 << atRest << none << 1.0 << 1 << true;
+    // One line overlaps. On two lines the average ends 10 pixels left of RESET: above
+    // 3 + 89 + 8 + 93 = 193 <= 405, below 3 + 91 + 8 = 102 <= 405 - 10 - 137 = 258, and
+    // 16 + 2 + 22 = 40 <= 45 high.
+    QTest::newRow("495, worked example: two lines") << 495.0 << design << none << 1.0 << 2 << true;
+    // Above 3 + 103 + 8 + 108 = 222 <= 405, below 3 + 105 + 8 = 116 <= 405 - 10 - 157 = 238.
+    QTest::newRow("495, widest times: two lines") << 495.0 << widest << none << 1.0 << 2 << true;
+    // RESET at 181. One line needs 27 + 346s <= 161 (s <= 0.387); two lines: the upper
+    // 3 + 152s + 8 <= 181 (s <= 1.118), the lower 11 + 76s <= 171 - 118s (s <= 0.825): 13 of 16.
+    QTest::newRow("271, at rest: smaller on two lines") << 271.0 << atRest << none << 13.0 / 16 << 2 << true;
+    // RESET at 210. The row at rest: the lower line 11 + 76s <= 200 - 118s (s <= 0.974),
+    // 15 of 16 pixels; for the longest times 11 + 105s <= 200 - 157s (s <= 0.721), 11 of 16,
+    // which the row at rest takes too.
+    QTest::newRow("300, at rest: smaller on two lines") << 300.0 << atRest << none << 15.0 / 16 << 2 << true;
+    QTest::newRow("300, at rest: as small as the longest times need")
+        << 300.0 << atRest << widest << 11.0 / 16 << 2 << true;
+    // RESET at 181. The lower line needs 11 + 105s <= 171 - 157s (s <= 0.611): 9 of 16, below
+    // the readable 11 that the row keeps for the longest times where it can.
+    QTest::newRow("271, widest times: two lines") << 271.0 << widest << none << 9.0 / 16 << 2 << true;
+    QTest::newRow("271, at rest: for today's texts where the longest do not fit")
+        << 271.0 << atRest << widest << 13.0 / 16 << 2 << true;
+    // 130 wide, RESET at 40: no size fits; the smallest row on two lines.
+    QTest::newRow("130, widest times: nothing fits") << 130.0 << widest << none << 9.0 / 16 << 2 << false;
 }
 
 void TestLayout::scoreRowFitting()
 {
     QFETCH(double, panelWidth);
     QFETCH(LabelSizes, sizes);
+    QFETCH(LabelSizes, longest);
     QFETCH(double, scale);
     QFETCH(int, lines);
+    QFETCH(bool, fits);
 
     const double resetLeft = panelWidth - 90;
     const auto measure = [&sizes](int label, double s) { return sizes[label] * s; };
-    const ScoreRow row = fitScoreRow(panelWidth, 45, resetLeft, measure);
+    const auto measureLongest = [&longest](int label, double s) { return longest[label] * s; };
+    const ScoreRow row = fitScoreRow(panelWidth, 45, resetLeft, measure,
+                                     longest[0].isEmpty() ? ScoreLabelMeasure() : ScoreLabelMeasure(measureLongest));
 
     QCOMPARE(row.scale, scale);
     QCOMPARE(row.lines, lines);
+    if (!fits)
+        return;
     const QRectF rects[] = {row.attempt[0], row.attempt[1], row.attempt[2], row.average};
     const QRectF panel(0, 0, panelWidth, 45);
     for (int i = 0; i < 4; ++i) {
@@ -314,9 +365,10 @@ void TestLayout::scoreRowFitting()
         for (int j = i + 1; j < 4; ++j)
             QVERIFY2(!rects[i].intersects(rects[j]), qPrintable(QString("labels %1 and %2 overlap").arg(i).arg(j)));
     }
-    // The first label always starts 3 pixels in; the average ends 20 pixels left of RESET.
+    // The first label always starts 3 pixels in; the average ends 20 pixels left of RESET,
+    // 10 on the lower of two lines.
     QCOMPARE(rects[0].left(), 3.0);
-    QCOMPARE(rects[3].right(), resetLeft - 20);
+    QCOMPARE(rects[3].right(), resetLeft - (lines == 1 ? 20 : 10));
     if (lines == 1) {
         // Reading order along one line, 8 pixels apart, all centred where the design row is.
         QCOMPARE(rects[1].left(), rects[0].right() + 8);
@@ -332,7 +384,7 @@ void TestLayout::scoreRowFitting()
         QCOMPARE(rects[2].center().y(), rects[3].center().y());
     }
     QVERIFY(rects[2].right() + 8 <= rects[3].left());
-    if (scale == 1.0) {
+    if (scale == 1.0 && lines == 1) {
         // Where the row fits, the places are exactly those of the row as laid out above.
         QCOMPARE(rects[0].topLeft(), QPointF(3, 14));
         QCOMPARE(rects[1].topLeft(), QPointF(3 + 74 + 8, 14));

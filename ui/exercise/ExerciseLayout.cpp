@@ -87,6 +87,25 @@ ControlPanelPlaces controlPanelPlaces(double sw, double sh, QSizeF yourCaption, 
             r[Start] = QRectF(left + w + 10, r[Start].top(), w, r[Start].height());
         }
     }
+
+    // A panel shorter still (the free area under a desktop panel on a 768-pixel screen)
+    // would push the top row over the panel's edge, where it is cut off: there the gaps
+    // between the rows give way instead, each in proportion, and the column starts as far
+    // below the top as SHOW CORRECT ANSWER ends above the bottom.
+    constexpr double kTopMargin = 5;
+    if (out.sideBySide && r[Start].top() < kTopMargin) {
+        double gaps = 0;
+        for (int row = Start; row < Check; ++row)
+            gaps += r[row + 1].top() - r[row].bottom();
+        const double keep = std::max(0.0, (gaps - (kTopMargin - r[Start].top())) / gaps);
+        double y = kTopMargin;
+        for (int row = Start; row < RowCount; ++row) {
+            const double gap = row < Check ? r[row + 1].top() - r[row].bottom() : 0;
+            r[row].moveTop(y);
+            y += r[row].height() + std::floor(gap * keep);
+        }
+        r[Shuffle].moveTop(r[Start].top());
+    }
     return out;
 }
 
@@ -109,6 +128,7 @@ namespace {
 
 constexpr double kLabelGap = 8;          // between neighbouring labels
 constexpr double kAverageToReset = 20;   // from the average label's right edge to RESET
+constexpr double kAverageToResetBroken = 10;   // the same on the lower of two lines
 constexpr double kRowCentre = 22;        // the design row's labels share this centre line
 constexpr double kLineGap = 2;           // between the two lines of a broken row
 
@@ -173,13 +193,14 @@ ScoreRow twoLines(const Sizes &s, double resetLeft, double panelHeight)
     row.attempt[0] = at(3, upperCentre, s.label[0]);
     row.attempt[1] = at(row.attempt[0].right() + kLabelGap, upperCentre, s.label[1]);
     row.attempt[2] = at(3, lowerCentre, s.label[2]);
-    row.average = at(resetLeft - kAverageToReset - s.label[3].width(), lowerCentre, s.label[3]);
+    row.average = at(resetLeft - kAverageToResetBroken - s.label[3].width(), lowerCentre, s.label[3]);
     return row;
 }
 
 } // namespace
 
-ScoreRow fitScoreRow(double panelWidth, double panelHeight, double resetLeft, const ScoreLabelMeasure &measure)
+ScoreRow fitScoreRow(double panelWidth, double panelHeight, double resetLeft, const ScoreLabelMeasure &measure,
+                     const ScoreLabelMeasure &longest)
 {
     const Sizes design = measureAll(measure, 1.0);
     const ScoreLabelPlaces described = scoreLabelPlaces(
@@ -191,24 +212,35 @@ ScoreRow fitScoreRow(double panelWidth, double panelHeight, double resetLeft, co
     if (rowFits(row, panelWidth, panelHeight, resetLeft))
         return row;
 
-    for (int lines = 1; lines <= 2; ++lines) {
-        for (int pixels = kAttemptDesignPixels; pixels >= kAttemptSmallestPixels; --pixels) {
+    const auto laidOut = [&](const ScoreLabelMeasure &m, double scale, int lines) {
+        const Sizes sizes = measureAll(m, scale);
+        ScoreRow candidate = lines == 1 ? oneLine(sizes, resetLeft) : twoLines(sizes, resetLeft, panelHeight);
+        candidate.scale = scale;
+        return candidate;
+    };
+    const auto fits = [&](const ScoreRow &candidate) {
+        // The third attempt and the average share a line: a label's gap stays between them.
+        return candidate.attempt[2].right() + kLabelGap <= candidate.average.left()
+               && rowFits(candidate, panelWidth, panelHeight, resetLeft);
+    };
+    // Breaking the row before shrinking it keeps a label whose text stays at its size
+    // when another label's text grows. Where the fonts must shrink, they shrink for the
+    // longest texts, so that the size holds for every later attempt; on a panel too
+    // narrow for those at a readable size, only as far as today's texts need.
+    for (int pass = 0; pass < 2; ++pass) {
+        const ScoreLabelMeasure &sizing = pass == 0 && longest ? longest : measure;
+        const int smallest = pass == 0 ? kAttemptReadablePixels : kAttemptSmallestPixels;
+        for (int pixels = kAttemptDesignPixels; pixels >= smallest; --pixels) {
             const double scale = double(pixels) / kAttemptDesignPixels;
-            const Sizes s = measureAll(measure, scale);
-            ScoreRow candidate = lines == 1 ? oneLine(s, resetLeft) : twoLines(s, resetLeft, panelHeight);
-            candidate.scale = scale;
-            // The third attempt and the average share a line: a label's gap stays between them.
-            const bool spaced = candidate.attempt[2].right() + kLabelGap <= candidate.average.left();
-            if (spaced && rowFits(candidate, panelWidth, panelHeight, resetLeft))
-                return candidate;
+            for (int lines = 1; lines <= 2; ++lines) {
+                if (fits(laidOut(scale == 1.0 ? measure : sizing, scale, lines)))
+                    return laidOut(measure, scale, lines);
+            }
         }
     }
     // Nothing fits (a panel far narrower than any window the program opens): the
     // smallest two-line row shows as much as there is room for.
-    const double smallest = double(kAttemptSmallestPixels) / kAttemptDesignPixels;
-    ScoreRow last = twoLines(measureAll(measure, smallest), resetLeft, panelHeight);
-    last.scale = smallest;
-    return last;
+    return laidOut(measure, double(kAttemptSmallestPixels) / kAttemptDesignPixels, 2);
 }
 
 std::vector<FramePiece> controlFramePieces(double l, double t, double wc, double hc)

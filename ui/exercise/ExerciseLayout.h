@@ -53,10 +53,13 @@ struct ScoreLabelPlaces {
 ScoreLabelPlaces scoreLabelPlaces(double resetLeft, std::array<double, 3> attemptWidths, double averageWidth);
 
 // The score row as shown. Where the row above fits, it is exactly that row at the design
-// fonts. Where the third attempt label and the average label would overlap, the four
-// labels' fonts shrink together, one pixel of the attempt labels' 16 at a time, first on
-// one line, then, where no size down to the smallest fits, on two lines (1st and 2nd
-// above, 3rd and the average below), so that every time stays whole and readable.
+// fonts. Where the third attempt label and the average label would overlap, the row
+// breaks in two lines (1st and 2nd above, 3rd and the average below); where that does not
+// fit either, the four labels' fonts shrink together, one pixel of the attempt labels' 16
+// at a time, each size tried on one line and then on two, so that every time stays whole
+// and readable. A shrunk size is chosen for the longest texts (measured by longest), so
+// that a label keeps it while the other labels' texts change, down to the readable size;
+// below it, the size follows today's texts.
 struct ScoreRow {
     double scale = 1.0;   // of the four labels' design font sizes
     int lines = 1;
@@ -66,10 +69,13 @@ struct ScoreRow {
 // The size of label 0 to 2 (the attempt labels) or 3 (the average label) with its font at
 // scale times its design size.
 using ScoreLabelMeasure = std::function<QSizeF(int label, double scale)>;
-// The attempt labels' design size in pixels, and the smallest size they shrink to.
+// The attempt labels' design size in pixels, the size they keep for the longest times
+// where they can, and the smallest size they shrink to.
 constexpr int kAttemptDesignPixels = 16;
+constexpr int kAttemptReadablePixels = 11;
 constexpr int kAttemptSmallestPixels = 9;
-ScoreRow fitScoreRow(double panelWidth, double panelHeight, double resetLeft, const ScoreLabelMeasure &measure);
+ScoreRow fitScoreRow(double panelWidth, double panelHeight, double resetLeft, const ScoreLabelMeasure &measure,
+                     const ScoreLabelMeasure &longest = nullptr);
 
 // One 4-pixel panel frame around a control, from the control's left, top, width and
 // height: where each tile and corner goes, destinations rounded halves to even.

@@ -2,6 +2,7 @@
 #include "ui/exercise/ExerciseScreen.h"
 
 #include "engine/Rounding.h"
+#include "engine/TimeText.h"
 #include "ui/exercise/ExerciseLayout.h"
 #include "ui/exercise/QuestionGrid.h"
 #include "ui/skin/SkinButton.h"
@@ -113,8 +114,17 @@ void arrangeScoreLabels(const Parts &parts)
         const QFontMetrics metrics(fontOf(i, scale).toQFont());
         return QSizeF(metrics.horizontalAdvance(labels[i]->caption()), metrics.height());
     };
+    // A label with the longest time of the usual attempts, those under ten minutes (the
+    // digits are all as wide as each other in the skin's fonts).
+    const auto longest = [&](int i, double scale) {
+        const QString caption = labels[i]->caption();
+        const qsizetype colon = caption.indexOf(QLatin1String(" : "));
+        const QString text = caption.left(colon + 3) + timetext::formatTime(599.99f);
+        const QFontMetrics metrics(fontOf(i, scale).toQFont());
+        return QSizeF(std::max(metrics.horizontalAdvance(caption), metrics.horizontalAdvance(text)), metrics.height());
+    };
     const exerciseLayout::ScoreRow row = exerciseLayout::fitScoreRow(
-        parts.pScore->ScaleWidth(), parts.pScore->ScaleHeight(), parts.btnReset.Left(), measure);
+        parts.pScore->ScaleWidth(), parts.pScore->ScaleHeight(), parts.btnReset.Left(), measure, longest);
     for (int i = 0; i < 4; ++i) {
         const QFont font = fontOf(i, row.scale).toQFont();
         if (labels[i]->get()->font() != font)
