@@ -260,27 +260,41 @@ Views viewsOf(const QProcessEnvironment &environment)
     const QRect below(place.x(), place.y() + kTopBand, place.width(), place.height() - kTopBand);
     // Painted once two shots a moment apart agree.
     QImage last;
-    QTest::qWaitFor([&] {
+    const bool painted = QTest::qWaitFor([&] {
         const QImage now = screenShot().copy(below);
         const bool same = now == last && stableGeometry(exercise, below);
         last = now;
         return same;
     }, 20000);
+    // The keys go where the input focus is: on a busy machine the window manager may
+    // still be handing it to the new window.
+    if (!painted || !QTest::qWaitFor([&] { return e2e::activeWindow() == exercise; }, 20000))
+        return views;
     views.exercise = last;
     // The keyboard starts on SHUFFLE: Space shuffles, Escape stops the shuffle and starts
     // the stopwatch, Escape stops it and hides the digits. The keys arrive in this order.
     e2e::typeKeys({QStringLiteral("space"), QStringLiteral("Escape"), QStringLiteral("Escape")});
-    // Done once the window has changed (a reading shows) and keeps still: neither the
-    // shuffle nor the stopwatch runs.
-    QImage shown;
-    QTest::qWaitFor([&] {
-        const QImage now = screenShot().copy(below);
-        const bool done = now == shown && now != views.exercise;
-        shown = now;
-        return done;
-    }, 20000);
-    // The grid and its frame, left of the panels.
+    // Done once a reading shows, the grid shows no digit and the window keeps still:
+    // neither the shuffle nor the stopwatch runs. The grid repaints a frame after the
+    // stop, so stillness alone can catch the moment between.
     const double side = below.height() - 100;
+    const QRect cells(40 + 10, 60 + 10, int(side) - 20, int(side) - 20);
+    const auto noDigitIn = [&cells](const QImage &shot) {
+        for (int y = cells.top(); y <= cells.bottom(); ++y)
+            for (int x = cells.left(); x <= cells.right(); ++x)
+                if (qGray(shot.pixel(x, y)) < 0x80)
+                    return false;
+        return true;
+    };
+    QImage shown;
+    if (!QTest::qWaitFor([&] {
+            const QImage now = screenShot().copy(below);
+            const bool done = now == shown && now != views.exercise && noDigitIn(now);
+            shown = now;
+            return done;
+        }, 20000))
+        return Views();
+    // The grid and its frame, left of the panels.
     const QRectF score = exerciseLayout::screenPlaces(below.width(), below.height(), 40, side).score;
     views.hidden = shown.copy(0, 60, int(score.left()) - 8, below.height() - 60);
     return views;
