@@ -4,6 +4,7 @@
 #include "ui/skin/Capture.h"
 #include "app/windowing/EventTimes.h"
 #include "app/windowing/KeyRepeats.h"
+#include "app/windowing/WindowHints.h"
 #include "app/windowing/Platform.h"
 #include "engine/Clock.h"
 #include "engine/KeyCodes.h"
@@ -232,6 +233,7 @@ void Form::Show(Form *owner)
     }
     if (owner && !isVisible())
         insistOnPlace_ = 1;
+    windowHints::castsNoShadow(*this);
     if (WindowState() == Minimized)
         showMinimized();
     else

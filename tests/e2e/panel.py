@@ -30,6 +30,9 @@ def main():
         strut = [0, 0, 0, height, 0, 0, 0, 0, 0, 0, 0, width - 1]
     window.change_property(atom("_NET_WM_STRUT_PARTIAL"), Xatom.CARDINAL, 32, strut)
     window.change_property(atom("_NET_WM_STRUT"), Xatom.CARDINAL, 32, strut[:4])
+    # No shadow from a compositing window manager over the windows beside it: desktops'
+    # own panels cast none there.
+    window.change_property(atom("_GTK_FRAME_EXTENTS"), Xatom.CARDINAL, 32, [0, 0, 0, 0])
     window.set_wm_name("Test panel")
     window.set_wm_class("panel", "TestPanel")
     # A dock stays put: its place is its size and position as asked.

@@ -10,13 +10,14 @@
 # The screen and the window manager can be chosen:
 #   E2E_SCREEN  width x height in pixels (default 1280x800)
 #   E2E_DPI     dots per inch (default 96)
-#   E2E_WM      openbox (default), icewm or xfwm4
+#   E2E_WM      openbox (default), icewm, xfwm4 or mutter (GNOME's, as an X11 window manager)
 #   E2E_PANEL   top:HEIGHT or bottom:HEIGHT: a desktop panel (tests/e2e/panel.py) that
 #               reserves that strip of the screen, started after the window manager
 set -uo pipefail
 
-# Xfce's window manager keeps its settings behind a session bus: give the run its own.
-if [ "${E2E_WM:-openbox}" = xfwm4 ] && [ -z "${E2E_SESSION_BUS:-}" ]; then
+# Xfce's and GNOME's window managers keep their settings behind a session bus: give the
+# run its own.
+if { [ "${E2E_WM:-openbox}" = xfwm4 ] || [ "${E2E_WM:-openbox}" = mutter ]; } && [ -z "${E2E_SESSION_BUS:-}" ]; then
     export E2E_SESSION_BUS=1
     exec dbus-run-session -- bash "$0" "$@"
 fi
@@ -33,6 +34,7 @@ case "$wm" in
     openbox) wm_command=(openbox --sm-disable) ;;
     icewm) wm_command=(icewm --replace) ;;
     xfwm4) wm_command=(xfwm4 --replace --compositor=off) ;;
+    mutter) wm_command=(mutter --replace --x11) ;;
     *) echo "$0: unknown window manager '$wm'" >&2; exit 2 ;;
 esac
 
@@ -102,7 +104,8 @@ if [ "$wm" = icewm ]; then
     export ICEWM_PRIVCFG=$workdir/icewm
 fi
 # The window manager's own settings stay in the run's folder.
-HOME=$workdir XDG_CONFIG_HOME=$workdir/config "${wm_command[@]}" >"$wm_log" 2>&1 &
+mkdir -m 700 "$workdir/runtime"
+HOME=$workdir XDG_CONFIG_HOME=$workdir/config XDG_RUNTIME_DIR=$workdir/runtime "${wm_command[@]}" >"$wm_log" 2>&1 &
 wm_pid=$!
 if ! wait_for "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" 100; then
     echo "$0: $wm did not start" >&2
