@@ -12,7 +12,7 @@ case "${1:-all}" in
     program) ;;
     package) packages+=(dpkg-dev) ;;
     *) packages+=(xvfb xauth openbox icewm xfwm4 dbus qt6ct imagemagick xdotool x11-utils x11-xserver-utils stress-ng
-               weston xwayland qt6-wayland python3-xlib mutter desktop-file-utils appstream dpkg-dev lintian git xz-utils
+               weston sway xwayland qt6-wayland python3-xlib mutter desktop-file-utils appstream dpkg-dev lintian git xz-utils
                diffoscope-minimal) ;;
 esac
 

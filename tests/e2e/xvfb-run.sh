@@ -107,7 +107,10 @@ fi
 mkdir -m 700 "$workdir/runtime"
 HOME=$workdir XDG_CONFIG_HOME=$workdir/config XDG_RUNTIME_DIR=$workdir/runtime "${wm_command[@]}" >"$wm_log" 2>&1 &
 wm_pid=$!
-if ! wait_for "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" 100; then
+# It names itself before it has read its settings and published the work area, which on a
+# busy machine can take many seconds more.
+if ! wait_for "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" 600 ||
+   ! wait_for "xprop -root _NET_WORKAREA 2>/dev/null | grep -q '= [0-9]'" 600; then
     echo "$0: $wm did not start" >&2
     cat "$wm_log" >&2
     exit 2
