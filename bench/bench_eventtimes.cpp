@@ -130,7 +130,9 @@ int main(int argc, char *argv[])
         }
         ex.btnStart->removeEventFilter(&watch);
         ex.btnBack_Click();
-        waitUntil([] { return !windows::loadedExerciseWindow(); });
+        // The next click must find the start window: the window manager takes away the
+        // exercise window's frame, and gives the start window the focus, in its own time.
+        waitUntil([&] { return !windows::loadedExerciseWindow() && QApplication::activeWindow() == &main; });
     }
 
     const QString load_ = processes > 0 ? QStringLiteral(", %1 busy").arg(processes) : QStringLiteral(", quiet");
