@@ -18,6 +18,7 @@ bool startUp()
     fixedLook::install();
     accessibility::install();
     StartWindow &main = windows::frmMain();
+    fonts::warnIfNoFace(main.lbKucukURL->font());
     if (platform::endRequested())
         return false;
     main.Show();

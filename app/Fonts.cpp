@@ -13,9 +13,13 @@ void ensureTahoma()
     boldText::install();
     if (!tahomaKnown())
         registerTahoma();
+}
+
+void warnIfNoFace(const QFont &shown)
+{
     // The toolkit's generic families are listed even then; a font that resolves to no
-    // face tells.
-    if (QFontInfo(QFont()).family().isEmpty())
+    // face tells. A font already shown is asked, so no other face is loaded for this.
+    if (QFontInfo(shown).family().isEmpty())
         qWarning("No font is installed: texts are shown as boxes. Install fonts-wine and fonts-liberation2.");
 }
 

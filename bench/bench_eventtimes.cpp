@@ -96,7 +96,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < kRuns; ++i) {
         // START on the start window, to the exercise window's first complete paint.
         int mark = recorder.events().size();
-        if (!xdotool(QStringLiteral("mousemove %1 %2 click 1").arg(centreOf(main.btnStart.get()).x()).arg(centreOf(main.btnStart.get()).y())))
+        if (!xdotool(QStringLiteral("mousemove --sync %1 %2 click 1").arg(centreOf(main.btnStart.get()).x()).arg(centreOf(main.btnStart.get()).y())))
             return fail(__LINE__);
         if (!waitUntil([] { return windows::loadedExerciseWindow() && windows::loadedExerciseWindow()->paintCount() > 0; }))
             return fail(__LINE__);
@@ -113,7 +113,7 @@ int main(int argc, char *argv[])
         watch.wanted = QStringLiteral("START");
         const QPoint start = centreOf(ex.btnStart.get());
         mark = recorder.events().size();
-        if (!xdotool(QStringLiteral("mousemove %1 %2 click 1").arg(start.x()).arg(start.y())))
+        if (!xdotool(QStringLiteral("mousemove --sync %1 %2 click 1").arg(start.x()).arg(start.y())))
             return fail(__LINE__);
         waitUntil([&] { return ex.state().running; });
         ex.btnStart->installEventFilter(&watch);
@@ -130,7 +130,9 @@ int main(int argc, char *argv[])
         }
         ex.btnStart->removeEventFilter(&watch);
         ex.btnBack_Click();
-        waitUntil([] { return !windows::loadedExerciseWindow(); });
+        // The next click must find the start window: the window manager takes away the
+        // exercise window's frame, and gives the start window the focus, in its own time.
+        waitUntil([&] { return !windows::loadedExerciseWindow() && QApplication::activeWindow() == &main; });
     }
 
     const QString load_ = processes > 0 ? QStringLiteral(", %1 busy").arg(processes) : QStringLiteral(", quiet");
