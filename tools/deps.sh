@@ -13,7 +13,8 @@ case "${1:-all}" in
     package) packages+=(dpkg-dev) ;;
     *) packages+=(xvfb xauth openbox icewm xfwm4 dbus qt6ct imagemagick xdotool x11-utils x11-xserver-utils stress-ng
                weston xwayland qt6-wayland python3-xlib mutter desktop-file-utils appstream dpkg-dev lintian git xz-utils
-               diffoscope-minimal) ;;
+               diffoscope-minimal orca at-spi2-core speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+               python3-pyatspi bsdutils) ;;
 esac
 
 missing=()
