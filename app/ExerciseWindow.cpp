@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ExerciseWindow.h"
 
+#include "app/Announcer.h"
 #include "app/WindowRegistry.h"
 #include "app/StartWindow.h"
 #include "app/SharedState.h"
@@ -23,9 +24,10 @@ using widgets::make;
 namespace {
 
 const QColor kAverageText(192, 0, 0);
-QLineEdit *textBox(QWidget *parent, const QRect &design, bool readOnly)
+template <class Box = QLineEdit>
+Box *textBox(QWidget *parent, const QRect &design, bool readOnly)
 {
-    auto *box = make<QLineEdit>(parent, design, tahoma(39.75, true));
+    auto *box = make<Box>(parent, design, tahoma(39.75, true));
     box->setAlignment(Qt::AlignCenter);
     box->setReadOnly(readOnly);
     return box;
@@ -60,7 +62,7 @@ ExerciseWindow::ExerciseWindow()
       // The two buttons that start and stop the stopwatch do so at the moment of the click.
       btnKaristir(make<StampedButton>(pKontrol.get(), {56, 30, 170, 45}, tahoma(14.25, true), QStringLiteral("SHUFFLE"))),
       btnStart(make<StampedButton>(pKontrol.get(), {72, 106, 141, 41}, tahoma(14.25, true), QStringLiteral("START"))),
-      txtSure(textBox(pKontrol.get(), {24, 156, 239, 72}, true)),
+      txtSure(textBox<PacedTextBox>(pKontrol.get(), {24, 156, 239, 72}, true)),
       lbBilgi{SelfSizingLabel(label(pKontrol.get(), {58, 258, 161, 25}, tahoma(15.75, true), QStringLiteral("YOUR ANSWER"), Qt::AlignCenter)),
               SelfSizingLabel(label(pKontrol.get(), {36, 370, 201, 25}, tahoma(15.75, true), QStringLiteral("CORRECT ANSWER"), Qt::AlignCenter))},
       txtYourAnswer(textBox(pKontrol.get(), {66, 286, 150, 72}, false)),
@@ -73,6 +75,7 @@ ExerciseWindow::ExerciseWindow()
       lbDeneme3(label(pScore.get(), {63, 104, 91, 19}, exerciseScreen::kAttemptFont, QStringLiteral("3rd : 04:44"))),
       lbAverage(label(pScore.get(), {44, 128, 137, 25}, exerciseScreen::kAverageFont, QStringLiteral("TIME : 18:67"),
                       Qt::AlignRight | Qt::AlignVCenter)),
+      announcer_(new Announcer(this)),
       engine_(*gSoru.get(), *this, [] { return modMain::competitionMode; }, this)
 {
     setBackColor(QColor::fromRgb(skin::kWindowBack));
@@ -86,6 +89,10 @@ ExerciseWindow::ExerciseWindow()
     gSoru.Move(48, 104, 147, 125);
     widgets::setTextColour(lbAverage.get(), kAverageText);
     widgets::setBackground(txtYourAnswer.get(), Qt::white);
+    setAccessibleName(QStringLiteral("Exercise"));
+    pKontrol->setAccessibleName(QStringLiteral("Controls"));
+    pScore->setAccessibleName(QStringLiteral("Record"));
+    gSoru->setAccessibleName(QStringLiteral("Question grid"));
     // Named as a sighted user reads them: the captions above the answer boxes.
     txtSure->setAccessibleName(QStringLiteral("Time"));
     txtYourAnswer->setAccessibleName(lbBilgi[0].caption());
@@ -201,13 +208,15 @@ void ExerciseWindow::setStartEnabled(bool enabled) { btnStart->setEnabled(enable
 
 void ExerciseWindow::setTimerOn(bool on)
 {
+    // While it runs, a screen reader hears the time a few times a second, not at every tick.
+    txtSure->setPaced(on);
     if (on)
         trmSure.start();
     else
         trmSure.stop();
 }
 
-void ExerciseWindow::setTimeText(const QString &text) { txtSure->setText(text); }
+void ExerciseWindow::setTimeText(const QString &text) { txtSure->showText(text); }
 QString ExerciseWindow::yourAnswer() const { return txtYourAnswer->text(); }
 void ExerciseWindow::setYourAnswer(const QString &text) { txtYourAnswer->setText(text); }
 
@@ -233,12 +242,13 @@ void ExerciseWindow::setCorrectAnswer(const QString &text)
 
 void ExerciseWindow::announceOutcome(const QString &text)
 {
-    // Kept as the answer box's description, and raised as an alert so that a screen
-    // reader speaks it at once, wherever the focus is.
+    // Kept as the answer box's description for whoever goes back to it, and said at once,
+    // wherever the focus is.
     txtYourAnswer->setAccessibleDescription(text);
-    QAccessibleEvent alert(txtYourAnswer.get(), QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    announcer_->announce(text);
 }
+
+void ExerciseWindow::announce(const QString &text) { announcer_->announce(text); }
 
 SelfSizingLabel &ExerciseWindow::attemptLabel(int n)
 {
@@ -250,6 +260,12 @@ void ExerciseWindow::setAttemptLabel(int n, const QString &caption, QRgb backCol
     SelfSizingLabel &l = attemptLabel(n);
     l.setCaption(caption);
     widgets::setBackground(l.get(), QColor::fromRgb(backColor));
+    // The colour says right or wrong; so does the name a screen reader reads, while the
+    // text on the screen stays as it is.
+    const QString outcome = backColor == ExerciseEngine::kCorrectAttemptBack ? QStringLiteral(", right")
+                          : backColor == ExerciseEngine::kWrongAttemptBack   ? QStringLiteral(", wrong")
+                                                                             : QString();
+    l->setAccessibleName(caption + outcome);
 }
 
 void ExerciseWindow::setAverageCaption(const QString &caption) { lbAverage.setCaption(caption); }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/Accessibility.h"
 #include "app/windowing/ControlPlacement.h"
 #include "app/windowing/Form.h"
 #include "engine/ExerciseControls.h"
@@ -13,6 +14,7 @@
 
 #include <array>
 
+class Announcer;
 class QuestionGrid;
 class SkinButton;
 
@@ -45,6 +47,8 @@ public:
     const ExerciseState &state() const { return engine_.state(); }
     ExerciseEngine &engine() { return engine_; }
     int btnBackHot() const;
+    // What assistive technology was last told (the outcome of a check, a start or a stop).
+    Announcer &announcer() { return *announcer_; }
 
     // The controls, by their names.
     PlacedControl<SkinButton> btnBack;
@@ -52,7 +56,7 @@ public:
     PlacedControl<QuestionGrid> gSoru;             // "question" grid
     PlacedControl<QPushButton> btnKaristir;        // "shuffle": SHUFFLE / STOP
     PlacedControl<QPushButton> btnStart;           // the stopwatch's START / STOP
-    PlacedControl<QLineEdit> txtSure;              // "time": the stopwatch's text box
+    PlacedControl<PacedTextBox> txtSure;           // "time": the stopwatch's text box
     std::array<SelfSizingLabel, 2> lbBilgi;        // "information": the answer boxes' captions
     PlacedControl<QLineEdit> txtYourAnswer;
     PlacedControl<QLineEdit> txtCorrectAnswer;
@@ -85,11 +89,13 @@ private:
     void focusYourAnswer() override;
     void setCorrectAnswer(const QString &text) override;
     void announceOutcome(const QString &text) override;
+    void announce(const QString &text) override;
     void setAttemptLabel(int n, const QString &caption, QRgb backColor) override;
     void setAverageCaption(const QString &caption) override;
 
     SelfSizingLabel &attemptLabel(int n);
     exerciseScreen::Parts screenParts();
 
+    Announcer *announcer_;
     ExerciseEngine engine_;
 };

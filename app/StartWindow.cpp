@@ -17,6 +17,8 @@
 #include "ui/start/StartLayout.h"
 #include "ui/start/StartScreen.h"
 
+#include <QShortcut>
+
 using widgets::make;
 
 namespace {
@@ -87,6 +89,12 @@ StartWindow::StartWindow()
         [this] { windows::Unload(*this); },
     });
 
+    // The usual close shortcut of desktop programs, wherever the keyboard is in the
+    // program: it acts as the strip's close cell.
+    auto *quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    quit->setContext(Qt::ApplicationShortcut);
+    connect(quit, &QShortcut::activated, this, [this] { PFormKontrol->activateCell(StripCell::Close); });
+
     QWidget::setTabOrder(PFormKontrol.get(), lbKucukURLGolge.get());
     QWidget::setTabOrder(lbKucukURLGolge.get(), lbKucukURL.get());
     QWidget::setTabOrder(lbKucukURL.get(), btnStart.get());
@@ -117,6 +125,8 @@ void StartWindow::Form_Load()
     PFormKontrol->paintResting();
     modMain::exerciseOpen = 0;
     restoreIfMinimized();
+    // The keyboard starts on START, not on the window buttons first in the tab order.
+    btnStart->setFocus(Qt::OtherFocusReason);
 }
 
 void StartWindow::restoreIfMinimized()

@@ -24,6 +24,9 @@ public:
     virtual void setCorrectAnswer(const QString &text) = 0;       // txtCorrectAnswer
     // Tells assistive technology what the colours show, such as "Correct, 487".
     virtual void announceOutcome(const QString &text) = 0;
+    // Tells assistive technology what just started or stopped, such as "Stopwatch started":
+    // a caption's change alone is not heard.
+    virtual void announce(const QString &text) = 0;
     // Attempt label 1 to 3 (lbDeneme1..3): caption and background.
     virtual void setAttemptLabel(int n, const QString &caption, QRgb backColor) = 0;
     virtual void setAverageCaption(const QString &caption) = 0;  // lbAverage

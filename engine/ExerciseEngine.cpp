@@ -147,6 +147,7 @@ void ExerciseEngine::startShuffle()
     state_.running = false;
     clearAnswerBoxes();
     controls_.setStartEnabled(false);
+    controls_.announce(QStringLiteral("Shuffling"));
     runShuffle();
 }
 
@@ -161,6 +162,7 @@ void ExerciseEngine::stopShuffle()
 {
     state_.shuffling = false;
     controls_.setShuffleCaption(kShuffle);
+    controls_.announce(QStringLiteral("Shuffle stopped"));
     controls_.setStartEnabled(true);
     controls_.setYourAnswerLocked(false);
     // The next attempt starts with empty answer boxes, whatever was checked meanwhile.
@@ -190,6 +192,7 @@ void ExerciseEngine::startStopwatch()
     controls_.setTimerOn(true);
     state_.running = true;
     controls_.setShuffleEnabled(false);
+    controls_.announce(QStringLiteral("Stopwatch started"));
 }
 
 void ExerciseEngine::stopStopwatch()
@@ -200,6 +203,7 @@ void ExerciseEngine::stopStopwatch()
     // moment its click or key press was stamped.
     takeReading(engine::momentOfInput());
     state_.running = false;
+    controls_.announce(QStringLiteral("Stopwatch stopped at %1").arg(timetext::spokenTime(state_.elapsed)));
     controls_.focusYourAnswer();
     controls_.setShuffleEnabled(true);
     // A check while timing has already revealed the digits; stopping does not hide them again.
@@ -294,6 +298,7 @@ void ExerciseEngine::resetAttempts()
     state_.attemptTime1 = state_.attemptTime2 = state_.attemptTime3 = 0.0f;
     state_.attemptNumber = 1;
     showEmptyRecord();
+    controls_.announce(QStringLiteral("Record cleared"));
 }
 
 void ExerciseEngine::showEmptyRecord()

@@ -53,4 +53,17 @@ QString runningText(float elapsed, const QString &separator)
     return withMinutes(cents, separator);
 }
 
+QString spokenTime(float t)
+{
+    // Words, not the box's "0:04:44": a speech synthesiser reads colons as pauses.
+    const long long cents = std::llabs(hundredthsOf(t));
+    const long long minutes = cents / 6000;
+    const QString seconds = QStringLiteral("%1.%2 seconds")
+                                .arg((cents % 6000) / 100)
+                                .arg(cents % 100, 2, 10, QLatin1Char('0'));
+    if (minutes == 0)
+        return seconds;
+    return QStringLiteral("%1 %2 %3").arg(minutes).arg(minutes == 1 ? QStringLiteral("minute") : QStringLiteral("minutes"), seconds);
+}
+
 } // namespace timetext

@@ -20,4 +20,7 @@ QString formatTime(float t, const QString &separator = decimalSeparator());
 // What the running box shows: always with a minutes part, "0:04:44".
 QString runningText(float elapsed, const QString &separator = decimalSeparator());
 
+// A reading as a screen reader should say it: "4.44 seconds", "1 minute 15.50 seconds".
+QString spokenTime(float t);
+
 } // namespace timetext

@@ -114,6 +114,7 @@ public:
     void focusYourAnswer() override { ++answerFocused; }
     void setCorrectAnswer(const QString &text) override { correctAnswer = text; }
     void announceOutcome(const QString &text) override { announced = text; }
+    void announce(const QString &text) override { said << text; }
     void setAttemptLabel(int n, const QString &caption, QRgb backColor) override
     {
         attemptCaption[n - 1] = caption;
@@ -135,6 +136,7 @@ public:
     int answerFocused = 0;
     QString correctAnswer;
     QString announced;
+    QStringList said;
     QString attemptCaption[3];
     QRgb attemptBack[3] = {};
     QString averageCaption;
@@ -224,6 +226,9 @@ private slots:
     void fourthCheckLeavesTheRecord();
     void shuffleAfterAFullRecordResetsItFirst();
     void attemptNumberStopsAtItsLimit();
+
+    void startsAndStopsAreSaid_data();
+    void startsAndStopsAreSaid();
 
 private:
     ExerciseEngine &makeEngine(bool competition);
@@ -1278,6 +1283,50 @@ void TestEngine::attemptNumberStopsAtItsLimit()
     engine_->btnKaristir_Click();
     QCOMPARE(engine_->state().attemptNumber, 1);
     engine_->btnKaristir_Click();
+}
+
+// A screen reader hears each start and stop, and the reading with the stop, in the order
+// they happen; readings in words, as a listener would say them.
+void TestEngine::startsAndStopsAreSaid_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<double>("run");
+    QTest::addColumn<QStringList>("said");
+    QTest::newRow("Show Mode") << false << 4.44
+        << QStringList{"Shuffling", "Shuffle stopped", "Stopwatch started", "Stopwatch stopped at 4.44 seconds"};
+    QTest::newRow("Competition Mode") << true << 75.5
+        << QStringList{"Shuffling", "Shuffle stopped", "Stopwatch started",
+                       "Stopwatch stopped at 1 minute 15.50 seconds"};
+    QTest::newRow("two minutes") << false << 120.07
+        << QStringList{"Shuffling", "Shuffle stopped", "Stopwatch started",
+                       "Stopwatch stopped at 2 minutes 0.07 seconds"};
+}
+
+void TestEngine::startsAndStopsAreSaid()
+{
+    QFETCH(bool, competition);
+    QFETCH(double, run);
+    QFETCH(QStringList, said);
+    makeEngine(competition);
+    engine_->btnKaristir_Click();
+    engine_->btnKaristir_Click();
+    if (!competition)
+        engine_->btnStart_Click();
+    clock_->advance(run);
+    engine_->trmSure_Timer();
+    engine_->btnStart_Click();
+    QCOMPARE(controls_->said, said);
+    // A check says its outcome, not a start or a stop.
+    engine_->btnCheck_Click();
+    QCOMPARE(controls_->said, said);
+    // RESET, and the reset before the shuffle after a full record, say so.
+    engine_->btnReset_Click();
+    QCOMPARE(controls_->said.last(), "Record cleared");
+    for (int i = 0; i < 3; ++i)
+        engine_->btnCheck_Click();
+    controls_->said.clear();
+    engine_->btnKaristir_Click();
+    QCOMPARE(controls_->said, QStringList({"Record cleared", "Shuffling"}));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

@@ -12,8 +12,9 @@ case "${1:-all}" in
     program) ;;
     package) packages+=(dpkg-dev) ;;
     *) packages+=(xvfb xauth openbox icewm xfwm4 dbus qt6ct imagemagick xdotool x11-utils x11-xserver-utils stress-ng
-               weston sway xwayland qt6-wayland python3-xlib mutter desktop-file-utils appstream dpkg-dev lintian git xz-utils
-               diffoscope-minimal) ;;
+               weston sway xwayland qt6-wayland python3-xlib mutter desktop-file-utils appstream dpkg-dev lintian git
+               xz-utils diffoscope-minimal orca at-spi2-core speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+               python3-pyatspi bsdutils) ;;
 esac
 
 missing=()

@@ -5,12 +5,19 @@
 #include "engine/Twips.h"
 #include "ui/skin/BoldText.h"
 
+#include <QAccessible>
+#include <algorithm>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 
 namespace {
 constexpr int kDefaultTwips = 255;
+// The current cell's mark: navy, as the skin's titles, three pixels wide inside the cell,
+// far from the light grey of the grid lines and the white of the cells (over 10:1).
+const QColor kMarkColour(0, 0, 128);
+constexpr int kMarkWidth = 3;
 } // namespace
 
 QuestionGrid::QuestionGrid(QWidget *parent) : QWidget(parent)
@@ -124,6 +131,67 @@ QRect QuestionGrid::cellRect(int row, int col) const
     return QRect(cols[col], rows[row], cols[col + 1] - cols[col], rows[row + 1] - rows[row]);
 }
 
+void QuestionGrid::setCurrentCell(int row, int col)
+{
+    row = std::clamp(row, 0, kRows - 1);
+    col = std::clamp(col, 0, kCols - 1);
+    if (row == currentRow_ && col == currentCol_)
+        return;
+    currentRow_ = row;
+    currentCol_ = col;
+    update();
+    if (hasFocus())
+        tellCurrentCell();
+}
+
+QRect QuestionGrid::cellMarkRect() const
+{
+    // Inside the cell, clear of the grid line at its right and bottom.
+    return cellRect(currentRow_, currentCol_).adjusted(1, 1, -2, -2);
+}
+
+void QuestionGrid::tellCurrentCell()
+{
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(currentRow_ * kCols + currentCol_);
+    QAccessible::updateAccessibility(&event);
+}
+
+void QuestionGrid::keyPressEvent(QKeyEvent *event)
+{
+    int row = currentRow_, col = currentCol_;
+    switch (event->key()) {
+    case Qt::Key_Left: --col; break;
+    case Qt::Key_Right: ++col; break;
+    case Qt::Key_Up: --row; break;
+    case Qt::Key_Down: ++row; break;
+    case Qt::Key_Home: col = 0; break;
+    case Qt::Key_End: col = kCols - 1; break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    setCurrentCell(row, col);
+}
+
+void QuestionGrid::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    // After the grid itself, the cell the keyboard is on.
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus())
+            tellCurrentCell();
+    });
+}
+
+void QuestionGrid::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
 const QuestionGrid::TextLayout &QuestionGrid::laidOut(const QString &text)
 {
     auto it = laidOut_.find(text);
@@ -178,6 +246,16 @@ void QuestionGrid::paintEvent(QPaintEvent *)
                 const int flags = alignment_[c] == 4 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
                 boldText::drawOverstruck(p, [&] { p.drawText(cell, flags, data.text); });
             }
+        }
+    }
+    if (hasFocus()) {
+        const QRect mark = cellMarkRect();
+        for (int k = 0; k < kMarkWidth; ++k) {
+            const QRect r = mark.adjusted(k, k, -k, -k);
+            p.fillRect(QRect(r.left(), r.top(), r.width(), 1), kMarkColour);
+            p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), kMarkColour);
+            p.fillRect(QRect(r.left(), r.top(), 1, r.height()), kMarkColour);
+            p.fillRect(QRect(r.right(), r.top(), 1, r.height()), kMarkColour);
         }
     }
 }

@@ -41,8 +41,19 @@ public:
     QRect cellRect(int row, int col) const;
     int paintCount() const { return paintCount_; }
 
+    // The cell the keyboard is on: the arrow keys walk it cell by cell, and while the grid
+    // has the focus it is marked.
+    int currentRow() const { return currentRow_; }
+    int currentCol() const { return currentCol_; }
+    void setCurrentCell(int row, int col);
+    // Where the mark of the current cell is drawn, in the grid's pixels.
+    QRect cellMarkRect() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     struct Cell {
@@ -67,6 +78,11 @@ private:
     };
     const TextLayout &laidOut(const QString &text);
     QHash<QString, TextLayout> laidOut_;
+    // Tells assistive technology that the keyboard is on the current cell.
+    void tellCurrentCell();
+
     QTimer frameTimer_;
     int paintCount_ = 0;
+    int currentRow_ = 0;
+    int currentCol_ = 0;
 };

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRawFont>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 namespace boldText {
 
@@ -55,6 +56,37 @@ void Style::polish(QWidget *widget)
     QProxyStyle::polish(widget);
     if (qobject_cast<QLineEdit *>(widget) && !widget->graphicsEffect())
         widget->setGraphicsEffect(new OverstrikeEffect(widget));
+}
+
+void Style::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                          const QWidget *widget) const
+{
+    if (element != PE_FrameFocusRect) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(Qt::NoPen);
+    const QColor navy(0, 0, 128);
+    const QRect r = option->rect;
+    painter->fillRect(QRect(r.left(), r.top(), r.width(), 1), navy);
+    painter->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), navy);
+    painter->fillRect(QRect(r.left(), r.top(), 1, r.height()), navy);
+    painter->fillRect(QRect(r.right(), r.top(), 1, r.height()), navy);
+    painter->restore();
+}
+
+void Style::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                        const QWidget *widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    if (element != CE_PushButton || !(option->state & State_HasFocus))
+        return;
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(*option);
+    focus.rect = subElementRect(SE_PushButtonFocusRect, option, widget);
+    drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
 }
 
 OverstrikeEffect::OverstrikeEffect(QWidget *box) : QGraphicsEffect(box), box_(box) {}

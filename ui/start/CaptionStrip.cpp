@@ -4,7 +4,11 @@
 #include "ui/skin/Capture.h"
 #include "ui/skin/SkinDraw.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
 
 namespace {
 
@@ -23,6 +27,96 @@ int glyphColumn(StripCell cell)
 CaptionStrip::CaptionStrip(QWidget *parent) : Surface(parent)
 {
     setBackColor(Qt::white);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+namespace {
+
+// The acting cells in their order on the strip, for the arrow keys.
+const StripCell kActing[] = {StripCell::Backdrop, StripCell::Minimise, StripCell::Close};
+
+int actingIndex(StripCell cell)
+{
+    for (int i = 0; i < 3; ++i)
+        if (kActing[i] == cell)
+            return i;
+    return 2;
+}
+
+} // namespace
+
+QRect CaptionStrip::focusMarkRect() const
+{
+    // The glyph's own square, one pixel in, so the mark stands on the strip's white.
+    return cellRect(keyboardCell_).adjusted(0, 0, -1, -1);
+}
+
+void CaptionStrip::paintEvent(QPaintEvent *event)
+{
+    Surface::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Black on the strip's white and the glyphs' light frames: far above 3:1.
+    QPainter p(this);
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.drawRect(focusMarkRect());
+}
+
+void CaptionStrip::setKeyboardCell(StripCell cell)
+{
+    if (cell == keyboardCell_)
+        return;
+    keyboardCell_ = cell;
+    update();
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(actingIndex(cell));
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void CaptionStrip::keyPressEvent(QKeyEvent *event)
+{
+    const int at = actingIndex(keyboardCell_);
+    switch (event->key()) {
+    case Qt::Key_Left:
+        setKeyboardCell(kActing[std::max(0, at - 1)]);
+        break;
+    case Qt::Key_Right:
+        setKeyboardCell(kActing[std::min(2, at + 1)]);
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->isAutoRepeat())
+            break;
+        activateCell(keyboardCell_);
+        break;
+    default:
+        Surface::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CaptionStrip::focusInEvent(QFocusEvent *event)
+{
+    Surface::focusInEvent(event);
+    update();
+    // After the strip itself, the cell the keyboard is on.
+    QTimer::singleShot(0, this, [this] {
+        if (!hasFocus())
+            return;
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(actingIndex(keyboardCell_));
+        QAccessible::updateAccessibility(&focus);
+    });
+}
+
+void CaptionStrip::focusOutEvent(QFocusEvent *event)
+{
+    Surface::focusOutEvent(event);
+    update();
 }
 
 StripCell CaptionStrip::cellAt(double x)

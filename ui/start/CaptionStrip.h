@@ -39,6 +39,12 @@ public:
     // Acts on the cell as a click on the lit cell does (keyboard and assistive tools).
     void activateCell(StripCell cell);
 
+    // The cell the keyboard is on: the strip is one stop of the tab order, the arrow keys
+    // walk its three acting cells and Space or Enter presses the one marked.
+    StripCell keyboardCell() const { return keyboardCell_; }
+    // Where that cell's focus mark is drawn while the strip has the focus.
+    QRect focusMarkRect() const;
+
     void PFormKontrol_MouseMove(int button, int shift, double x, double y);
     void PFormKontrol_MouseDown(int button, int shift, double x, double y);
     void PFormKontrol_Click();
@@ -48,11 +54,18 @@ protected:
     void onMouseDown(int buttons, int shift, double x, double y) override { PFormKontrol_MouseDown(buttons, shift, x, y); }
     void onClick() override { PFormKontrol_Click(); }
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void paintCell(StripCell cell, int row);
     void paintCellPersistently(StripCell cell);
 
+    void setKeyboardCell(StripCell cell);
+
     StripCell captionHot_ = StripCell::None;
+    StripCell keyboardCell_ = StripCell::Close;
     Actions actions_;
 };
