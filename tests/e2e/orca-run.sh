@@ -31,7 +31,17 @@ speech_pid=""
 orca_pid=""
 
 stop() {
-    [ -n "$orca_pid" ] && kill "$orca_pid" 2>/dev/null && wait "$orca_pid" 2>/dev/null
+    if [ -n "$orca_pid" ]; then
+        # Orca runs under script: end it first and see it gone, or the next run's Orca
+        # finds it and refuses to start.
+        screen_reader=$(pgrep -P "$orca_pid" -x orca)
+        [ -n "$screen_reader" ] && kill "$screen_reader" 2>/dev/null
+        for _ in $(seq 1 100); do
+            [ -z "$screen_reader" ] || ! kill -0 "$screen_reader" 2>/dev/null && break
+            sleep 0.1
+        done
+        kill "$orca_pid" 2>/dev/null && wait "$orca_pid" 2>/dev/null
+    fi
     [ -n "$speech_pid" ] && kill "$speech_pid" 2>/dev/null && wait "$speech_pid" 2>/dev/null
     [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null && wait "$bus_pid" 2>/dev/null
     if [ -n "${E2E_KEEP_ORCA_LOG:-}" ]; then
@@ -80,6 +90,12 @@ if ! wait_for "[ -S '$workdir/runtime/speech-dispatcher/speechd.sock' ]" 200; th
 fi
 
 export E2E_ORCA_LOG=$workdir/orca.log
+# Orca refuses to start beside another Orca of this user: one still ending from an earlier
+# run is waited for.
+if ! wait_for "! pgrep -u $(id -u) -x orca >/dev/null" 300; then
+    echo "$0: another Orca of this user keeps running" >&2
+    exit 2
+fi
 script -qfec "orca --debug-file=/dev/stdout" /dev/null </dev/null >"$E2E_ORCA_LOG" 2>&1 &
 orca_pid=$!
 if ! wait_for "grep -q \"SPEECH OUTPUT: 'Screen reader on.'\" '$E2E_ORCA_LOG'" 600; then
