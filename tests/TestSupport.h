@@ -7,7 +7,7 @@
 #include "app/ExerciseWindow.h"
 #include "app/BackdropWindow.h"
 #include "app/SharedState.h"
-#include "app/windowing/Platform.h"
+#include "windowing/Platform.h"
 #include "TestDoubles.h"
 
 #include <QCoreApplication>

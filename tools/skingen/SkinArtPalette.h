@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "ui/skin/SkinRegions.h"
+#include "skin/SkinRegions.h"
 
 // Colours of the artwork beyond the frame colours the painters rely on.
 namespace skinart::palette {

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "windowing/Form.h"
+
+class StartWindow;
+class ExerciseWindow;
+class BackdropWindow;
+
+// The program's three windows, each a single instance created (and loaded) the first
+// time it is used. frmMain is the start window, frmVelantra the exercise window, frmZFon
+// the backdrop ("fon": background).
+namespace windows {
+
+StartWindow &frmMain();
+ExerciseWindow &frmVelantra();
+BackdropWindow &frmZFon();
+
+// The window if it is loaded, without loading it.
+StartWindow *loadedStartWindow();
+ExerciseWindow *loadedExerciseWindow();
+BackdropWindow *loadedBackdrop();
+
+} // namespace windows
