@@ -49,7 +49,7 @@ int main()
     bench::row(QStringLiteral("backdrop gradient fill %1, worst").arg(size), bench::ms(bench::worst(ms) / 1e3),
                QStringLiteral("< 50 ms"));
     // Read once more so the compiler cannot drop the fills.
-    static volatile unsigned sink;
+    [[maybe_unused]] static volatile unsigned sink;
     sink = checksum;
     return 0;
 }

@@ -22,7 +22,7 @@ void castsNoShadow(QWidget &window)
         constexpr char name[] = "_GTK_FRAME_EXTENTS";
         xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
             connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
-        const xcb_atom_t atom = reply ? reply->atom : XCB_ATOM_NONE;
+        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
         free(reply);
         return atom;
     }();

@@ -231,12 +231,12 @@ void QuestionGrid::paintEvent(QPaintEvent *)
     p.setFont(font_);
     for (int r = 0; r < kRows; ++r) {
         for (int c = 0; c < kCols; ++c) {
-            const Cell &data = cells_[r][c];
-            if (data.text.isEmpty())
+            const Cell &entry = cells_[r][c];
+            if (entry.text.isEmpty())
                 continue;
             const QRect cell(cols[c], rows[r], cols[c + 1] - cols[c], rows[r + 1] - rows[r]);
-            p.setPen(QColor::fromRgb(data.colour));
-            const TextLayout &laid = laidOut(data.text);
+            p.setPen(QColor::fromRgb(entry.colour));
+            const TextLayout &laid = laidOut(entry.text);
             if (alignment_[c] == 4 && laid.size.width() <= cell.width() && laid.size.height() <= cell.height()) {
                 // Where drawText would centre it, without laying the text out again.
                 const QPointF at(cell.left() + (cell.width() - laid.size.width()) / 2,
@@ -244,7 +244,7 @@ void QuestionGrid::paintEvent(QPaintEvent *)
                 boldText::drawOverstruck(p, [&] { p.drawStaticText(at, laid.text); });
             } else {
                 const int flags = alignment_[c] == 4 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
-                boldText::drawOverstruck(p, [&] { p.drawText(cell, flags, data.text); });
+                boldText::drawOverstruck(p, [&] { p.drawText(cell, flags, entry.text); });
             }
         }
     }
