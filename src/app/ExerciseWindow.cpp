@@ -7,15 +7,12 @@
 #include "app/SharedState.h"
 #include "windowing/EventTimes.h"
 #include "windowing/Widgets.h"
-#include "engine/Rounding.h"
 #include "screens/exercise/ExerciseScreen.h"
 #include "screens/exercise/QuestionGrid.h"
 #include "skin/Cursors.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinDraw.h"
 
-#include <QAccessible>
-#include <QApplication>
 #include <QTimer>
 #include <QCloseEvent>
 
@@ -169,18 +166,11 @@ exerciseScreen::Parts ExerciseWindow::screenParts()
 
 void ExerciseWindow::drawExerciseScreen() { exerciseScreen::draw(screenParts()); }
 
-void ExerciseWindow::fitQuestionGrid(int x, int y, int side) { exerciseScreen::fitQuestionGrid(gSoru, x, y, side); }
-
 void ExerciseWindow::pKontrol_Resize() { exerciseScreen::placeControlPanel(screenParts()); }
 
 void ExerciseWindow::pScore_Resize() { exerciseScreen::placeScorePanel(screenParts()); }
 
 void ExerciseWindow::arrangeScoreLabels() { exerciseScreen::arrangeScoreLabels(screenParts()); }
-
-void ExerciseWindow::drawControlFrame(const ControlPlacement &control)
-{
-    exerciseScreen::drawControlFrame(*this, control);
-}
 
 int ExerciseWindow::btnBackHot() const
 {

@@ -30,11 +30,9 @@ public:
     void Form_KeyDown(int keyCode, int shift) override;
 
     void drawExerciseScreen();
-    void fitQuestionGrid(int x, int y, int side);
     void pKontrol_Resize();
     void pScore_Resize();
     void arrangeScoreLabels() override;
-    void drawControlFrame(const ControlPlacement &control);
 
     // The handlers, by their names; the engine runs the exercise.
     void btnKaristir_Click() { engine_.btnKaristir_Click(); }

@@ -25,11 +25,6 @@ static QString secondsOfCents(long long cents, const QString &separator)
     return text;
 }
 
-QString secondsText(float s, const QString &separator)
-{
-    return secondsOfCents(hundredthsOf(s), separator);
-}
-
 // Minutes and seconds are split after rounding to hundredths, so that 119.996 reads
 // "2:00:00" and never "1:60:00".
 static QString withMinutes(long long cents, const QString &separator)

@@ -11,9 +11,6 @@ namespace timetext {
 // The locale's decimal separator, read afresh so a changed default locale applies.
 QString decimalSeparator();
 
-// s formatted with two decimals, padded to "ss?cc" with the separator mended.
-QString secondsText(float s, const QString &separator = decimalSeparator());
-
 // "m:ss:cc" from one minute on, "ss:cc" below (the attempt and average texts).
 QString formatTime(float t, const QString &separator = decimalSeparator());
 

@@ -39,7 +39,6 @@ public:
     explicit Surface(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
     void setAutoRedraw(bool on) { autoRedraw_ = on; }
-    bool autoRedraw() const { return autoRedraw_; }
     void Cls();
     void Refresh();
     // Draws persistently: what draw draws is kept and shown at once (AutoRedraw on for the

@@ -3,7 +3,6 @@
 
 #include "engine/Clock.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QInputEvent>
 
