@@ -13,7 +13,7 @@ install(CODE "
     endif()")
 install(FILES ${PROJECT_SOURCE_DIR}/assets/linux/${VELANTRA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/assets/linux/${VELANTRA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-foreach(size 16 32 48 64 128 256)
+foreach(size ${VELANTRA_ICON_SIZES})
     install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/velantra-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME ${VELANTRA_APP_ID}.png)

@@ -66,7 +66,7 @@ void BackdropWindow::Form_GotFocus()
     if (main && main->WindowState() == Minimized)
         return;
     for (Form *form : windows::loaded()) {
-        if (form->Name() != QLatin1String("frmMain") && form->Name() != QLatin1String("frmZFon")) {
+        if (windows::liesOverStartWindow(*form)) {
             form->SetFocus();
             return;
         }

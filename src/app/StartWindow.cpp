@@ -202,7 +202,7 @@ void StartWindow::arrangeWindows()
     const QPoint at = windowArrangement::centredIn(area, wPx, hPx);
     Move(at.x() * tppX, at.y() * tppY, wPx * tppX, hPx * tppY);
     for (Form *form : windows::loaded()) {
-        if (form->Name() != QLatin1String("frmZFon") && form->Name() != QLatin1String("frmMain"))
+        if (windows::liesOverStartWindow(*form))
             form->Move(Left(), Top() + kTopBandTwips, Width(), Height() - kTopBandTwips);
     }
 }

@@ -43,4 +43,9 @@ StartWindow *loadedStartWindow() { return ifLoaded(g_startWindow); }
 ExerciseWindow *loadedExerciseWindow() { return ifLoaded(g_exerciseWindow); }
 BackdropWindow *loadedBackdrop() { return ifLoaded(g_backdrop); }
 
+bool liesOverStartWindow(const Form &form)
+{
+    return !dynamic_cast<const StartWindow *>(&form) && !dynamic_cast<const BackdropWindow *>(&form);
+}
+
 } // namespace windows

@@ -21,4 +21,8 @@ StartWindow *loadedStartWindow();
 ExerciseWindow *loadedExerciseWindow();
 BackdropWindow *loadedBackdrop();
 
+// Whether the window lies over the start window: any of the program's windows but the
+// start window itself and the backdrop behind it.
+bool liesOverStartWindow(const Form &form);
+
 } // namespace windows

@@ -33,13 +33,11 @@ QImage embeddedImage(const QString &name)
 
 QCursor hand()
 {
-    // The fingertip of the drawn hand.
-    static const QPoint kHotSpot(12, 1);
     const bool doubled = qGuiApp && qGuiApp->devicePixelRatio() >= 1.5;
     const QImage image = embeddedImage(doubled ? QStringLiteral("hand@2x") : QStringLiteral("hand"));
     if (image.isNull())
         return QCursor(Qt::PointingHandCursor);
-    return QCursor(QPixmap::fromImage(image), kHotSpot.x(), kHotSpot.y());
+    return QCursor(QPixmap::fromImage(image), kHandHotSpot.x(), kHandHotSpot.y());
 }
 
 QIcon appIcon()
@@ -48,7 +46,7 @@ QIcon appIcon()
     // launcher's larger icons come from the installed icon theme. Every size given here is
     // handed to the window system for each window.
     QIcon icon;
-    for (int size : {16, 32, 48, 64})
+    for (int size : {VELANTRA_WINDOW_ICON_SIZES})
         icon.addPixmap(QPixmap::fromImage(embeddedImage(QStringLiteral("icons/velantra-%1").arg(size))));
     return icon;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "skin/Cursors.h"
+
 #include <QImage>
 #include <QPoint>
 #include <array>
@@ -16,12 +18,13 @@ QImage drawSkinTemplate(int scale);
 
 // The program's icon: a square `size` x `size` image with alpha.
 QImage drawAppIcon(int size);
-inline constexpr std::array<int, 6> kAppIconSizes{16, 32, 48, 64, 128, 256};
+// Every size the icon is drawn and installed at (the build's VELANTRA_ICON_SIZES).
+inline constexpr std::array kAppIconSizes{VELANTRA_ICON_SIZES};
 
 // A 32 x 32 (times `scale`) pointing hand with alpha. The hot spot is at the tip of
 // the index finger, in scale-1 pixels.
 QImage drawHandCursor(int scale);
-inline constexpr QPoint kHandHotSpot{12, 1};
+inline constexpr QPoint kHandHotSpot = skinCursors::kHandHotSpot;
 inline constexpr int kHandSize = 32;
 
 // Registers Tahoma from the Wine font files when fontconfig does not know it.

@@ -109,6 +109,18 @@ ControlPanelPlaces controlPanelPlaces(double sw, double sh, QSizeF yourCaption, 
     return out;
 }
 
+namespace {
+
+// The score row's measures in pixels.
+constexpr double kRowLeft = 3;           // where the first attempt label starts
+constexpr double kLabelGap = 8;          // between neighbouring labels
+constexpr double kAverageToReset = 20;   // from the average label's right edge to RESET
+constexpr double kAverageToResetBroken = 10;   // the same on the lower of two lines
+constexpr double kRowCentre = 22;        // the design row's labels share this centre line
+constexpr double kLineGap = 2;           // between the two lines of a broken row
+
+} // namespace
+
 QRectF resetButtonPlace(double scaleWidth)
 {
     return QRectF(scaleWidth - 90, 7, 85, 33);
@@ -117,20 +129,15 @@ QRectF resetButtonPlace(double scaleWidth)
 ScoreLabelPlaces scoreLabelPlaces(double resetLeft, std::array<double, 3> attemptWidths, double averageWidth)
 {
     ScoreLabelPlaces out;
-    out.attempt[0] = QPointF(3, 14);
-    out.attempt[1] = QPointF(out.attempt[0].x() + attemptWidths[0] + 8, out.attempt[0].y());
-    out.attempt[2] = QPointF(out.attempt[1].x() + attemptWidths[1] + 8, out.attempt[0].y());
-    out.average = QPointF(resetLeft - averageWidth - 20, 11);
+    out.attempt[0] = QPointF(kRowLeft, 14);
+    out.attempt[1] = QPointF(out.attempt[0].x() + attemptWidths[0] + kLabelGap, out.attempt[0].y());
+    out.attempt[2] = QPointF(out.attempt[1].x() + attemptWidths[1] + kLabelGap, out.attempt[0].y());
+    out.average = QPointF(resetLeft - averageWidth - kAverageToReset, 11);
     return out;
 }
 
 namespace {
 
-constexpr double kLabelGap = 8;          // between neighbouring labels
-constexpr double kAverageToReset = 20;   // from the average label's right edge to RESET
-constexpr double kAverageToResetBroken = 10;   // the same on the lower of two lines
-constexpr double kRowCentre = 22;        // the design row's labels share this centre line
-constexpr double kLineGap = 2;           // between the two lines of a broken row
 
 struct Sizes {
     std::array<QSizeF, 4> label;
@@ -167,7 +174,7 @@ bool rowFits(const ScoreRow &row, double panelWidth, double panelHeight, double 
 ScoreRow oneLine(const Sizes &s, double resetLeft)
 {
     ScoreRow row;
-    double x = 3;
+    double x = kRowLeft;
     for (int i = 0; i < 3; ++i) {
         row.attempt[i] = QRectF(QPointF(x, kRowCentre - s.label[i].height() / 2), s.label[i]);
         x = row.attempt[i].right() + kLabelGap;
@@ -190,9 +197,9 @@ ScoreRow twoLines(const Sizes &s, double resetLeft, double panelHeight)
     };
     ScoreRow row;
     row.lines = 2;
-    row.attempt[0] = at(3, upperCentre, s.label[0]);
+    row.attempt[0] = at(kRowLeft, upperCentre, s.label[0]);
     row.attempt[1] = at(row.attempt[0].right() + kLabelGap, upperCentre, s.label[1]);
-    row.attempt[2] = at(3, lowerCentre, s.label[2]);
+    row.attempt[2] = at(kRowLeft, lowerCentre, s.label[2]);
     row.average = at(resetLeft - kAverageToResetBroken - s.label[3].width(), lowerCentre, s.label[3]);
     return row;
 }
