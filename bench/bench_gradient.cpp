@@ -4,7 +4,7 @@
 // Target: under 50 ms, since the fill runs while the backdrop is first shown.
 #include "BenchSupport.h"
 
-#include "skin/GradientFill.h"
+#include "ui/skin/GradientFill.h"
 
 #include <QImage>
 

@@ -7,7 +7,7 @@
 #include "app/StartWindow.h"
 #include "app/ExerciseWindow.h"
 #include "app/SharedState.h"
-#include "screens/exercise/QuestionGrid.h"
+#include "ui/exercise/QuestionGrid.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

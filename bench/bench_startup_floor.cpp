@@ -4,8 +4,8 @@
 // reports the moment of its first paint and its resident memory then.
 #include "StartupProbe.h"
 
-#include "skin/SkinFont.h"
-#include "skin/SkinRegions.h"
+#include "ui/skin/SkinFont.h"
+#include "ui/skin/SkinRegions.h"
 
 #include <QApplication>
 #include <QPainter>

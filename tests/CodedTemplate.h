@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "skin/SkinTemplate.h"
+#include "ui/skin/SkinTemplate.h"
 
 #include <QImage>
 #include <QRegion>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "skin/SkinDraw.h"
-#include "skin/Surface.h"
+#include "ui/skin/SkinDraw.h"
+#include "ui/skin/Surface.h"
 
 #include <QColor>
 

@@ -7,7 +7,7 @@
 #include "app/ExerciseWindow.h"
 #include "app/BackdropWindow.h"
 #include "app/SharedState.h"
-#include "windowing/Platform.h"
+#include "ui/windowing/Platform.h"
 #include "TestDoubles.h"
 
 #include <QCoreApplication>

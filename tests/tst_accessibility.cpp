@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
-#include "screens/exercise/QuestionGrid.h"
+#include "ui/exercise/QuestionGrid.h"
 #include "app/Accessibility.h"
 #include "app/Announcer.h"
-#include "skin/SkinButton.h"
-#include "screens/start/CaptionStrip.h"
+#include "ui/skin/SkinButton.h"
+#include "ui/start/CaptionStrip.h"
 
 #include "engine/TimeText.h"
 

@@ -7,10 +7,10 @@
 #include "TestSupport.h"
 
 #include "app/Fonts.h"
-#include "screens/exercise/QuestionGrid.h"
-#include "skin/Capture.h"
-#include "skin/SkinButton.h"
-#include "skin/SkinDraw.h"
+#include "ui/exercise/QuestionGrid.h"
+#include "ui/skin/Capture.h"
+#include "ui/skin/SkinButton.h"
+#include "ui/skin/SkinDraw.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/WindowArrangement.h"
-#include "screens/start/CaptionStrip.h"
+#include "ui/start/CaptionStrip.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
-#include "skin/Capture.h"
-#include "skin/SkinTemplate.h"
-#include "screens/start/CaptionStrip.h"
+#include "ui/skin/Capture.h"
+#include "ui/skin/SkinTemplate.h"
+#include "ui/start/CaptionStrip.h"
 
 #include <QPainter>
 #include <QPointer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windowing/EventTimes.h"
+#include "ui/windowing/EventTimes.h"
 
 #include <QTest>
 

@@ -3,9 +3,9 @@
 
 #include "app/Fonts.h"
 #include "engine/Rounding.h"
-#include "screens/exercise/QuestionGrid.h"
-#include "skin/BoldText.h"
-#include "skin/SkinButton.h"
+#include "ui/exercise/QuestionGrid.h"
+#include "ui/skin/BoldText.h"
+#include "ui/skin/SkinButton.h"
 
 #include <QApplication>
 #include <QLocale>

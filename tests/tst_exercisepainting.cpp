@@ -8,9 +8,9 @@
 #include "app/Fonts.h"
 #include "engine/Rounding.h"
 #include "engine/TimeText.h"
-#include "screens/exercise/QuestionGrid.h"
-#include "skin/SkinButton.h"
-#include "skin/SkinDraw.h"
+#include "ui/exercise/QuestionGrid.h"
+#include "ui/skin/SkinButton.h"
+#include "ui/skin/SkinDraw.h"
 
 #include <QFontInfo>
 #include <QLineEdit>

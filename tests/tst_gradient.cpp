@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/BackdropWindow.h"
-#include "skin/GradientFill.h"
+#include "ui/skin/GradientFill.h"
 
 #include <QTest>
 

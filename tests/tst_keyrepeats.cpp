@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windowing/KeyRepeats.h"
+#include "ui/windowing/KeyRepeats.h"
 
 #include <QPushButton>
 #include <QTest>

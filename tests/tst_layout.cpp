@@ -2,8 +2,8 @@
 // The layout arithmetic of the exercise and start windows, without widgets: the worked
 // numbers with the design sizes of the labels.
 
-#include "screens/exercise/ExerciseLayout.h"
-#include "screens/start/StartLayout.h"
+#include "ui/exercise/ExerciseLayout.h"
+#include "ui/start/StartLayout.h"
 
 #include <QTest>
 

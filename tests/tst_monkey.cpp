@@ -2,10 +2,10 @@
 #include "TestSupport.h"
 
 #include "engine/TimeText.h"
-#include "screens/exercise/QuestionGrid.h"
-#include "skin/Capture.h"
-#include "skin/SkinButton.h"
-#include "screens/start/CaptionStrip.h"
+#include "ui/exercise/QuestionGrid.h"
+#include "ui/skin/Capture.h"
+#include "ui/skin/SkinButton.h"
+#include "ui/start/CaptionStrip.h"
 
 #include <QApplication>
 #include <QPointer>

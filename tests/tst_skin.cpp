@@ -7,11 +7,11 @@
 #include "app/Fonts.h"
 #include "app/StartWindow.h"
 #include "app/SharedState.h"
-#include "skin/Cursors.h"
-#include "skin/SkinDraw.h"
-#include "skin/SkinRegions.h"
-#include "skin/Surface.h"
-#include "screens/exercise/QuestionGrid.h"
+#include "ui/skin/Cursors.h"
+#include "ui/skin/SkinDraw.h"
+#include "ui/skin/SkinRegions.h"
+#include "ui/skin/Surface.h"
+#include "ui/exercise/QuestionGrid.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -7,9 +7,9 @@
 #include "TestSupport.h"
 
 #include "app/Fonts.h"
-#include "skin/SkinButton.h"
-#include "skin/SkinDraw.h"
-#include "skin/Surface.h"
+#include "ui/skin/SkinButton.h"
+#include "ui/skin/SkinDraw.h"
+#include "ui/skin/Surface.h"
 
 #include <QGuiApplication>
 #include <QScreen>

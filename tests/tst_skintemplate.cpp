@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own skin template copies exactly the pixels of assets/skin.png, whether
 // a rectangle lies in one of the parts cut out at build time or anywhere else.
-#include "skin/SkinDraw.h"
-#include "skin/SkinTemplate.h"
-#include "skin/Surface.h"
+#include "ui/skin/SkinDraw.h"
+#include "ui/skin/SkinTemplate.h"
+#include "ui/skin/Surface.h"
 
 #include <QApplication>
 #include <QTest>

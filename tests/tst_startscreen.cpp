@@ -6,8 +6,8 @@
 
 #include "app/Fonts.h"
 #include "engine/Rounding.h"
-#include "skin/SkinDraw.h"
-#include "screens/start/CaptionStrip.h"
+#include "ui/skin/SkinDraw.h"
+#include "ui/start/CaptionStrip.h"
 
 #include <QPushButton>
 #include <QRadioButton>

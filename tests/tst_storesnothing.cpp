@@ -3,8 +3,8 @@
 #include "app/WindowRegistry.h"
 #include "app/StartWindow.h"
 #include "app/ExerciseWindow.h"
-#include "screens/exercise/QuestionGrid.h"
-#include "skin/SkinButton.h"
+#include "ui/exercise/QuestionGrid.h"
+#include "ui/skin/SkinButton.h"
 
 #include <QApplication>
 #include <QDir>

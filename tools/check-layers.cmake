@@ -1,18 +1,18 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes a header from a layer above its own, in either form
-# ("app/App.h" or <app/App.h>). The layers, from the bottom, each a folder of src/:
-# engine/, skin/, windowing/, the screens (screens/start/ and screens/exercise/, each on
-# its own), app/. A layer may include itself and any layer below.
-#   cmake -DSOURCE_DIR=<src folder> -DSTAMP=<file written when all is well> -P check-layers.cmake
+# ("app/App.h" or <app/App.h>). The layers, from the bottom, each in its folder: engine/,
+# ui/skin/, ui/windowing/, the screens (ui/start/ and ui/exercise/, each on its own),
+# app/. A layer may include itself and any layer below.
+#   cmake -DSOURCE_DIR=<root> -DSTAMP=<file written when all is well> -P check-layers.cmake
 
 cmake_minimum_required(VERSION 3.24)
 
 set(layers engine skin windowing start exercise app)
 set(folder_engine "engine/")
-set(folder_skin "skin/")
-set(folder_windowing "windowing/")
-set(folder_start "screens/start/")
-set(folder_exercise "screens/exercise/")
+set(folder_skin "ui/skin/")
+set(folder_windowing "ui/windowing/")
+set(folder_start "ui/start/")
+set(folder_exercise "ui/exercise/")
 set(folder_app "app/")
 set(below_engine "")
 set(below_skin "engine")
@@ -32,7 +32,9 @@ function(layer_of path result)
     set(${result} "" PARENT_SCOPE)
 endfunction()
 
-file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
+     ${SOURCE_DIR}/engine/*.h ${SOURCE_DIR}/engine/*.cpp ${SOURCE_DIR}/ui/*.h ${SOURCE_DIR}/ui/*.cpp
+     ${SOURCE_DIR}/app/*.h ${SOURCE_DIR}/app/*.cpp)
 list(SORT sources)
 set(faults "")
 foreach(source ${sources})

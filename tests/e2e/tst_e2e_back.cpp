@@ -9,7 +9,7 @@
 #include "app/StartWindow.h"
 #include "app/ExerciseWindow.h"
 #include "app/SharedState.h"
-#include "skin/SkinButton.h"
+#include "ui/skin/SkinButton.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

@@ -5,8 +5,8 @@
 // strip's look, from the skin template itself.
 #include "e2eSupport.h"
 
-#include "screens/exercise/ExerciseLayout.h"
-#include "screens/start/StartLayout.h"
+#include "ui/exercise/ExerciseLayout.h"
+#include "ui/start/StartLayout.h"
 
 #include <QApplication>
 #include <QDir>

@@ -11,7 +11,7 @@
 #include "app/SharedState.h"
 #include "app/StartWindow.h"
 #include "app/WindowRegistry.h"
-#include "skin/SkinButton.h"
+#include "ui/skin/SkinButton.h"
 
 #include <QApplication>
 #include <QKeyEvent>

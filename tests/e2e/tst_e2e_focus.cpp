@@ -10,8 +10,8 @@
 #include "app/StartWindow.h"
 #include "app/ExerciseWindow.h"
 #include "app/SharedState.h"
-#include "windowing/Platform.h"
-#include "screens/start/CaptionStrip.h"
+#include "ui/windowing/Platform.h"
+#include "ui/start/CaptionStrip.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -3,7 +3,7 @@
 // StartupWMClass, so docks and task bars put them under the launcher's icon.
 #include "e2eSupport.h"
 
-#include "screens/start/StartLayout.h"
+#include "ui/start/StartLayout.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -7,7 +7,7 @@
 // ends the program. One X server per screen size; the scales run one after another on it.
 #include "e2eSupport.h"
 
-#include "screens/start/StartLayout.h"
+#include "ui/start/StartLayout.h"
 
 #include <QDeadlineTimer>
 #include <QHash>

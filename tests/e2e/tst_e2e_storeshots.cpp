@@ -9,7 +9,7 @@
 // purpose, those are the pictures to commit.
 #include "e2eSupport.h"
 
-#include "screens/start/StartLayout.h"
+#include "ui/start/StartLayout.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -11,8 +11,8 @@
 #include "app/StartWindow.h"
 #include "app/ExerciseWindow.h"
 #include "app/BackdropWindow.h"
-#include "skin/SkinButton.h"
-#include "screens/start/CaptionStrip.h"
+#include "ui/skin/SkinButton.h"
+#include "ui/start/CaptionStrip.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

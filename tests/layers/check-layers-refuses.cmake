@@ -21,8 +21,8 @@ if(NOT status EQUAL 0 OR NOT EXISTS ${WORK}/sound.checked)
 endif()
 
 foreach(case "quoted;engine/Digits.h (engine) includes app/Window.h (app)"
-             "angled;skin/Look.h (skin) includes app/Window.h (app)"
-             "sideways;screens/start/Title.cpp (start) includes screens/exercise/Grid.h (exercise)")
+             "angled;ui/skin/Look.h (skin) includes app/Window.h (app)"
+             "sideways;ui/start/Title.cpp (start) includes ui/exercise/Grid.h (exercise)")
     list(GET case 0 tree)
     list(GET case 1 fault)
     run_check(${tree} status output)

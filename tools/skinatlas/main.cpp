@@ -4,7 +4,7 @@
 // as 32-bit RGB words in this machine's byte order. The program embeds the result, so it
 // starts without decoding the whole template.
 //   skinatlas TEMPLATE.png OUTPUT
-#include "skin/SkinRegions.h"
+#include "ui/skin/SkinRegions.h"
 
 #include <QFile>
 #include <QImage>

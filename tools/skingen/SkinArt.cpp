@@ -3,7 +3,7 @@
 
 #include "tools/skingen/SkinArtPalette.h"
 #include "tools/skingen/SkinArtParts.h"
-#include "skin/SkinFont.h"
+#include "ui/skin/SkinFont.h"
 
 #include <QFont>
 #include <QPainter>

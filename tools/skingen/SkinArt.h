@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "skin/Cursors.h"
+#include "ui/skin/Cursors.h"
 
 #include <QImage>
 #include <QPoint>

@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "skin/SkinRegions.h"
+#include "ui/skin/SkinRegions.h"
 
 // Colours of the artwork beyond the frame colours the painters rely on.
 namespace skinart::palette {
