@@ -231,7 +231,7 @@ public:
     QString cellText(int i) const
     {
         const int row = i / QuestionGrid::kCols, col = i % QuestionGrid::kCols;
-        const bool hidden = grid_->cellForeColor(row, col) == 0xFFFFFFFF;
+        const bool hidden = grid_->digitOutcome(row, col) == DigitOutcome::Hidden;
         const QString text = grid_->textMatrix(row, col);
         const QString shown = text.isEmpty() ? QStringLiteral("blank") : hidden ? QStringLiteral("hidden") : text;
         return partName(i) + QStringLiteral(", ") + shown;

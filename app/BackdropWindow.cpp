@@ -6,17 +6,23 @@
 #include "ui/windowing/Platform.h"
 #include "engine/Rounding.h"
 #include "ui/skin/GradientFill.h"
+#include "ui/skin/Look.h"
 
 namespace {
 
-constexpr std::uint32_t rgb(int r, int g, int b) { return std::uint32_t(r) | (std::uint32_t(g) << 8) | (std::uint32_t(b) << 16); }
+// A colour of the look as the gradient takes it: 0x00BBGGRR.
+constexpr std::uint32_t colorRef(look::Colour role)
+{
+    const QRgb c = look::colour(role);
+    return std::uint32_t(qRed(c)) | (std::uint32_t(qGreen(c)) << 8) | (std::uint32_t(qBlue(c)) << 16);
+}
 
 } // namespace
 
 BackdropWindow::BackdropWindow() : Form(QStringLiteral("frmZFon"))
 {
     setWindowTitle(QStringLiteral("Fon"));
-    setBackColor(QColor(224, 224, 224));
+    setBackColor(look::qcolour(look::Colour::BackdropBack));
 
     // Window managers keep a window in the "below" state under every normal window, so
     // the program's windows stay in front of it whatever the order of focus changes. While
@@ -35,7 +41,8 @@ void BackdropWindow::Form_Load()
 {
     const ScreenMetrics screen = platform::screen();
     Move(0, 0, screen.widthTwips(), screen.heightTwips());
-    drawPersistently([this] { paintGradient(rgb(80, 0, 0), rgb(0, 80, 0), rgb(0, 0, 80), rgb(40, 40, 0)); });
+    drawPersistently([this] { paintGradient(colorRef(look::Colour::BackdropTopLeft), colorRef(look::Colour::BackdropTopRight),
+                                    colorRef(look::Colour::BackdropBottomRight), colorRef(look::Colour::BackdropBottomLeft)); });
 }
 
 void BackdropWindow::paintGradient(std::uint32_t c1, std::uint32_t c2, std::uint32_t c3, std::uint32_t c4)

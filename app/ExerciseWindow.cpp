@@ -10,82 +10,144 @@
 #include "ui/exercise/ExerciseScreen.h"
 #include "ui/exercise/QuestionGrid.h"
 #include "ui/skin/Cursors.h"
+#include "ui/skin/Look.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinDraw.h"
 
 #include <QTimer>
 #include <QCloseEvent>
 
-using widgets::make;
-
 namespace {
 
-const QColor kAverageText(192, 0, 0);
-template <class Box = QLineEdit>
-Box *textBox(QWidget *parent, const QRect &design, bool readOnly)
+// A control as designed: its place in its parent (left, top, width, height in pixels)
+// before the first layout moves it, its font and its caption.
+struct Design {
+    QRect place;
+    look::Font font;
+    const char *caption = "";
+};
+
+// The exercise window's controls, by their names, in the window or in their panel.
+namespace design {
+constexpr Design btnBack{{66, 34, 85, 39}, look::Font::BackButton, "Back"};
+constexpr Design pKontrol{{322, 36, 275, 555}, look::Font::PanelText};
+constexpr Design gSoru{{48, 104, 147, 125}, look::Font::Digits};
+// In pKontrol.
+constexpr Design btnKaristir{{56, 30, 170, 45}, look::Font::ControlButton, "SHUFFLE"};
+constexpr Design btnStart{{72, 106, 141, 41}, look::Font::ControlButton, "START"};
+constexpr Design txtSure{{24, 156, 239, 72}, look::Font::TimeBox};
+constexpr Design yourAnswerCaption{{58, 258, 161, 25}, look::Font::AnswerCaption, "YOUR ANSWER"};        // lbBilgi(0)
+constexpr Design txtYourAnswer{{66, 286, 150, 72}, look::Font::AnswerBox};
+constexpr Design correctAnswerCaption{{36, 370, 201, 25}, look::Font::AnswerCaption, "CORRECT ANSWER"};  // lbBilgi(1)
+constexpr Design txtCorrectAnswer{{64, 398, 150, 72}, look::Font::AnswerBox};
+constexpr Design btnCheck{{4, 492, 267, 41}, look::Font::ControlButton, "SHOW CORRECT ANSWER"};
+// pScore and the controls in it.
+constexpr Design pScore{{32, 272, 275, 163}, look::Font::PanelText};
+constexpr Design lbDeneme1{{48, 16, 89, 19}, look::Font::Attempt, "1st : 04:44"};
+constexpr Design btnReset{{184, 8, 85, 33}, look::Font::ControlButton, "RESET"};
+constexpr Design lbDeneme2{{48, 64, 93, 19}, look::Font::Attempt, "2nd : 04:44"};
+constexpr Design lbDeneme3{{63, 104, 91, 19}, look::Font::Attempt, "3rd : 04:44"};
+constexpr Design lbAverage{{44, 128, 137, 25}, look::Font::Average, "TIME : 18:67"};
+} // namespace design
+
+// The stopwatch's interval: it only triggers the display, the clock gives the time.
+constexpr int kStopwatchTickMs = 10;
+
+template <class W>
+W *control(QWidget *parent, const Design &d)
 {
-    auto *box = make<Box>(parent, design, tahoma(39.75, true));
+    return widgets::make<W>(parent, d.place, look::font(d.font), QString::fromLatin1(d.caption));
+}
+
+template <class Box = QLineEdit>
+Box *textBox(QWidget *parent, const Design &d, bool readOnly)
+{
+    auto *box = widgets::make<Box>(parent, d.place, look::font(d.font));
     box->setAlignment(Qt::AlignCenter);
     box->setReadOnly(readOnly);
     return box;
 }
 
-QLabel *label(QWidget *parent, const QRect &design, const SkinFont &font, const QString &text,
-              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+QLabel *label(QWidget *parent, const Design &d, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
 {
-    auto *l = make<QLabel>(parent, design, font, text);
+    auto *l = control<QLabel>(parent, d);
     l->setAlignment(alignment);
-    widgets::setBackground(l, QColor::fromRgb(ExerciseEngine::kScorePanelBack));
+    widgets::setBackground(l, look::qcolour(look::Colour::PanelBack));
     return l;
 }
 
-Surface *panel(QWidget *parent, const QRect &design)
+Surface *panel(QWidget *parent, const Design &d)
 {
     auto *p = new Surface(parent);
-    p->setGeometry(design);
-    p->setBackColor(QColor::fromRgb(ExerciseEngine::kScorePanelBack));
-    p->setSkinFont(tahoma(12.75, true));
+    p->setGeometry(d.place);
+    p->setBackColor(look::qcolour(look::Colour::PanelBack));
+    p->setSkinFont(look::font(d.font));
     p->setMouseTracking(false);
     return p;
+}
+
+void place(ControlPlacement &control, const Design &d)
+{
+    control.Move(d.place.x(), d.place.y(), d.place.width(), d.place.height());
+}
+
+// What the engine's outcomes look like.
+look::Colour answerBack(CheckOutcome outcome)
+{
+    switch (outcome) {
+    case CheckOutcome::Right: return look::Colour::RightAnswerBack;
+    case CheckOutcome::Wrong: return look::Colour::WrongAnswerBack;
+    case CheckOutcome::Unchecked: break;
+    }
+    return look::Colour::AnswerBack;
+}
+
+look::Colour attemptBack(CheckOutcome outcome)
+{
+    switch (outcome) {
+    case CheckOutcome::Right: return look::Colour::RightAttemptBack;
+    case CheckOutcome::Wrong: return look::Colour::WrongAttemptBack;
+    case CheckOutcome::Unchecked: break;
+    }
+    return look::Colour::PanelBack;
 }
 
 } // namespace
 
 ExerciseWindow::ExerciseWindow()
     : Form(QStringLiteral("frmVelantra")),
-      btnBack(new SkinButton(QStringLiteral("Back"), this)),
-      pKontrol(panel(this, {322, 36, 275, 555})),
+      btnBack(new SkinButton(QString::fromLatin1(design::btnBack.caption), this)),
+      pKontrol(panel(this, design::pKontrol)),
       gSoru(new QuestionGrid(this)),
       // The two buttons that start and stop the stopwatch do so at the moment of the click.
-      btnKaristir(make<StampedButton>(pKontrol.get(), {56, 30, 170, 45}, tahoma(14.25, true), QStringLiteral("SHUFFLE"))),
-      btnStart(make<StampedButton>(pKontrol.get(), {72, 106, 141, 41}, tahoma(14.25, true), QStringLiteral("START"))),
-      txtSure(textBox<PacedTextBox>(pKontrol.get(), {24, 156, 239, 72}, true)),
-      lbBilgi{SelfSizingLabel(label(pKontrol.get(), {58, 258, 161, 25}, tahoma(15.75, true), QStringLiteral("YOUR ANSWER"), Qt::AlignCenter)),
-              SelfSizingLabel(label(pKontrol.get(), {36, 370, 201, 25}, tahoma(15.75, true), QStringLiteral("CORRECT ANSWER"), Qt::AlignCenter))},
-      txtYourAnswer(textBox(pKontrol.get(), {66, 286, 150, 72}, false)),
-      txtCorrectAnswer(textBox(pKontrol.get(), {64, 398, 150, 72}, true)),
-      btnCheck(make<QPushButton>(pKontrol.get(), {4, 492, 267, 41}, tahoma(14.25, true), QStringLiteral("SHOW CORRECT ANSWER"))),
-      pScore(panel(this, {32, 272, 275, 163})),
-      lbDeneme1(label(pScore.get(), {48, 16, 89, 19}, exerciseScreen::kAttemptFont, QStringLiteral("1st : 04:44"))),
-      btnReset(make<QPushButton>(pScore.get(), {184, 8, 85, 33}, tahoma(14.25, true), QStringLiteral("RESET"))),
-      lbDeneme2(label(pScore.get(), {48, 64, 93, 19}, exerciseScreen::kAttemptFont, QStringLiteral("2nd : 04:44"))),
-      lbDeneme3(label(pScore.get(), {63, 104, 91, 19}, exerciseScreen::kAttemptFont, QStringLiteral("3rd : 04:44"))),
-      lbAverage(label(pScore.get(), {44, 128, 137, 25}, exerciseScreen::kAverageFont, QStringLiteral("TIME : 18:67"),
-                      Qt::AlignRight | Qt::AlignVCenter)),
+      btnKaristir(control<StampedButton>(pKontrol.get(), design::btnKaristir)),
+      btnStart(control<StampedButton>(pKontrol.get(), design::btnStart)),
+      txtSure(textBox<PacedTextBox>(pKontrol.get(), design::txtSure, true)),
+      lbBilgi{SelfSizingLabel(label(pKontrol.get(), design::yourAnswerCaption, Qt::AlignCenter)),
+              SelfSizingLabel(label(pKontrol.get(), design::correctAnswerCaption, Qt::AlignCenter))},
+      txtYourAnswer(textBox(pKontrol.get(), design::txtYourAnswer, false)),
+      txtCorrectAnswer(textBox(pKontrol.get(), design::txtCorrectAnswer, true)),
+      btnCheck(control<QPushButton>(pKontrol.get(), design::btnCheck)),
+      pScore(panel(this, design::pScore)),
+      lbDeneme1(label(pScore.get(), design::lbDeneme1)),
+      btnReset(control<QPushButton>(pScore.get(), design::btnReset)),
+      lbDeneme2(label(pScore.get(), design::lbDeneme2)),
+      lbDeneme3(label(pScore.get(), design::lbDeneme3)),
+      lbAverage(label(pScore.get(), design::lbAverage, Qt::AlignRight | Qt::AlignVCenter)),
       announcer_(new Announcer(this)),
       engine_(*gSoru.get(), *this, [] { return modMain::competitionMode; }, this)
 {
-    setBackColor(QColor::fromRgb(skin::kWindowBack));
-    setSkinFont(tahoma(8.25));
+    setBackColor(look::qcolour(look::Colour::WindowBack));
+    setSkinFont(look::font(look::Font::WindowText));
     setWindowIcon(skinCursors::appIcon());
     setKeyPreview(true);
 
-    btnBack->setSkinFont(tahoma(12.75, true));
+    btnBack->setSkinFont(look::font(design::btnBack.font));
     btnBack->setCustomCursor(skinCursors::hand());
-    btnBack.Move(66, 34, 85, 39);
-    gSoru.Move(48, 104, 147, 125);
-    widgets::setTextColour(lbAverage.get(), kAverageText);
-    widgets::setBackground(txtYourAnswer.get(), Qt::white);
+    place(btnBack, design::btnBack);
+    place(gSoru, design::gSoru);
+    widgets::setTextColour(lbAverage.get(), look::qcolour(look::Colour::AverageText));
+    widgets::setBackground(txtYourAnswer.get(), look::qcolour(look::Colour::AnswerBack));
     setAccessibleName(QStringLiteral("Exercise"));
     pKontrol->setAccessibleName(QStringLiteral("Controls"));
     pScore->setAccessibleName(QStringLiteral("Record"));
@@ -100,7 +162,7 @@ ExerciseWindow::ExerciseWindow()
     lbAverage->raise();
     btnReset->raise();
 
-    trmSure.setInterval(10);
+    trmSure.setInterval(kStopwatchTickMs);
     trmSure.setTimerType(Qt::PreciseTimer);
 
     btnBack.setResizeHandler([this] { btnBack->paintResting(); });
@@ -210,9 +272,9 @@ void ExerciseWindow::setTimeText(const QString &text) { txtSure->showText(text);
 QString ExerciseWindow::yourAnswer() const { return txtYourAnswer->text(); }
 void ExerciseWindow::setYourAnswer(const QString &text) { txtYourAnswer->setText(text); }
 
-void ExerciseWindow::setYourAnswerBackColor(QRgb colour)
+void ExerciseWindow::setYourAnswerOutcome(CheckOutcome outcome)
 {
-    widgets::setBackground(txtYourAnswer.get(), QColor::fromRgb(colour));
+    widgets::setBackground(txtYourAnswer.get(), look::qcolour(answerBack(outcome)));
 }
 
 void ExerciseWindow::setYourAnswerLocked(bool locked) { txtYourAnswer->setReadOnly(locked); }
@@ -245,17 +307,17 @@ SelfSizingLabel &ExerciseWindow::attemptLabel(int n)
     return n == 1 ? lbDeneme1 : n == 2 ? lbDeneme2 : lbDeneme3;
 }
 
-void ExerciseWindow::setAttemptLabel(int n, const QString &caption, QRgb backColor)
+void ExerciseWindow::setAttemptLabel(int n, const QString &caption, CheckOutcome outcome)
 {
     SelfSizingLabel &l = attemptLabel(n);
     l.setCaption(caption);
-    widgets::setBackground(l.get(), QColor::fromRgb(backColor));
+    widgets::setBackground(l.get(), look::qcolour(attemptBack(outcome)));
     // The colour says right or wrong; so does the name a screen reader reads, while the
     // text on the screen stays as it is.
-    const QString outcome = backColor == ExerciseEngine::kCorrectAttemptBack ? QStringLiteral(", right")
-                          : backColor == ExerciseEngine::kWrongAttemptBack   ? QStringLiteral(", wrong")
-                                                                             : QString();
-    l->setAccessibleName(caption + outcome);
+    const QString said = outcome == CheckOutcome::Right   ? QStringLiteral(", right")
+                       : outcome == CheckOutcome::Wrong   ? QStringLiteral(", wrong")
+                                                          : QString();
+    l->setAccessibleName(caption + said);
 }
 
 void ExerciseWindow::setAverageCaption(const QString &caption) { lbAverage.setCaption(caption); }

@@ -82,13 +82,13 @@ private:
     void setTimeText(const QString &text) override;
     QString yourAnswer() const override;
     void setYourAnswer(const QString &text) override;
-    void setYourAnswerBackColor(QRgb colour) override;
+    void setYourAnswerOutcome(CheckOutcome outcome) override;
     void setYourAnswerLocked(bool locked) override;
     void focusYourAnswer() override;
     void setCorrectAnswer(const QString &text) override;
     void announceOutcome(const QString &text) override;
     void announce(const QString &text) override;
-    void setAttemptLabel(int n, const QString &caption, QRgb backColor) override;
+    void setAttemptLabel(int n, const QString &caption, CheckOutcome outcome) override;
     void setAverageCaption(const QString &caption) override;
 
     SelfSizingLabel &attemptLabel(int n);

@@ -12,6 +12,7 @@
 #include "engine/Rounding.h"
 #include "app/Accessibility.h"
 #include "ui/skin/Cursors.h"
+#include "ui/skin/Look.h"
 #include "ui/skin/SkinDraw.h"
 #include "ui/start/CaptionStrip.h"
 #include "ui/start/StartLayout.h"
@@ -23,23 +24,19 @@ using widgets::make;
 
 namespace {
 
-const QColor kShadowText(207, 207, 207);
-
 // The shadow repeats the address for the eye only: assistive technology hears it once.
 template <class Label = QLabel>
 QLabel *addressLabel(QWidget *parent, const QRect &design)
 {
-    SkinFont font = tahoma(9);
-    font.underline = true;
-    auto *l = make<Label>(parent, design, font, StartWindow::webAddress());
+    auto *l = make<Label>(parent, design, look::font(look::Font::WebAddress), StartWindow::webAddress());
     l->setCursor(skinCursors::hand());
     return l;
 }
 
 PlacedControl<QRadioButton> *modeOption(QWidget *parent, const QRect &design, const QString &text)
 {
-    auto *option = make<QRadioButton>(parent, design, tahoma(15.75, true), text);
-    widgets::setBackground(option, QColor::fromRgb(skin::kWindowBack));
+    auto *option = make<QRadioButton>(parent, design, look::font(look::Font::ModeOption), text);
+    widgets::setBackground(option, look::qcolour(look::Colour::WindowBack));
     return new PlacedControl<QRadioButton>(option);
 }
 
@@ -55,16 +52,16 @@ StartWindow::StartWindow()
       PFormKontrol(new CaptionStrip(this)),
       lbKucukURLGolge(addressLabel<DecorativeLabel>(this, {62, 114, 114, 14})),
       lbKucukURL(addressLabel(this, {56, 100, 114, 14})),
-      btnStart(make<QPushButton>(this, {168, 128, 175, 45}, tahoma(12, true), QStringLiteral("START")))
+      btnStart(make<QPushButton>(this, {168, 128, 175, 45}, look::font(look::Font::StartButton), QStringLiteral("START")))
 {
     pSablon.makeCurrent();
     setWindowTitle(QStringLiteral("Tovarin Parlendo"));
     setWindowIcon(skinCursors::appIcon());
-    setBackColor(QColor::fromRgb(skin::kWindowBack));
-    setSkinFont(tahoma(8.25));
+    setBackColor(look::qcolour(look::Colour::WindowBack));
+    setSkinFont(look::font(look::Font::WindowText));
 
     PFormKontrol.Move(88, 26, 43, 17);
-    widgets::setTextColour(lbKucukURLGolge.get(), kShadowText);
+    widgets::setTextColour(lbKucukURLGolge.get(), look::qcolour(look::Colour::WebAddressShadow));
 
     optMode[0].reset(modeOption(this, {248, 240, 150, 25}, QStringLiteral("Show Mode")));
     optMode[1].reset(modeOption(this, {248, 272, 220, 25}, QStringLiteral("Competition Mode")));

@@ -5,6 +5,7 @@
 #include "StartupProbe.h"
 
 #include "ui/skin/SkinFont.h"
+#include "ui/skin/Look.h"
 #include "ui/skin/SkinRegions.h"
 
 #include <QApplication>
@@ -24,7 +25,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        QPainter(this).fillRect(rect(), QColor::fromRgb(skin::kWindowBack));
+        QPainter(this).fillRect(rect(), look::qcolour(look::Colour::WindowBack));
         painted = true;
     }
 };

@@ -18,7 +18,7 @@ add_custom_target(check_layers DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/layers.checke
 # Each layer alone, with only the layers below it: an undefined symbol fails the link.
 # (Sanitizer runtimes leave symbols to the executable, so sanitized builds skip this.)
 set(velantra_layers velantra_engine velantra_skin velantra_windowing velantra_screens velantra_app)
-set(below_velantra_engine Qt6::Gui)
+set(below_velantra_engine Qt6::Core)
 set(below_velantra_skin velantra_engine Qt6::Widgets)
 set(below_velantra_windowing velantra_skin PkgConfig::XCB_XKB)
 set(below_velantra_screens velantra_windowing)

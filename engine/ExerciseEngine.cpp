@@ -59,7 +59,7 @@ void ExerciseEngine::load()
     showEmptyRecord();
     controls_.setYourAnswer(QString());
     controls_.setCorrectAnswer(QString());
-    controls_.setYourAnswerBackColor(kWhite);
+    controls_.setYourAnswerOutcome(CheckOutcome::Unchecked);
     if (!competitionMode_())
         fillGrid();
     grid_.setColAlignment(-1, 4);
@@ -128,16 +128,16 @@ void ExerciseEngine::btnKaristir_Click()
     startShuffle();
 }
 
-void ExerciseEngine::setAllCellsColour(QRgb colour)
+void ExerciseEngine::setAllDigits(DigitOutcome outcome)
 {
-    grid_.setCellForeColor(0, 0, grid_.rows() - 1, grid_.cols() - 1, colour);
+    grid_.setDigitOutcome(0, 0, grid_.rows() - 1, grid_.cols() - 1, outcome);
 }
 
 void ExerciseEngine::startShuffle()
 {
     if (grid_.textMatrix(0, 0).isEmpty())
         fillGrid();
-    setAllCellsColour(kBlack);
+    setAllDigits(DigitOutcome::Shown);
     checkedWhileShuffling_ = false;
     state_.shuffling = true;
     controls_.setShuffleCaption(kStop);
@@ -155,7 +155,7 @@ void ExerciseEngine::clearAnswerBoxes()
 {
     controls_.setYourAnswer(QString());
     controls_.setCorrectAnswer(QString());
-    controls_.setYourAnswerBackColor(kWhite);
+    controls_.setYourAnswerOutcome(CheckOutcome::Unchecked);
 }
 
 void ExerciseEngine::stopShuffle()
@@ -208,7 +208,7 @@ void ExerciseEngine::stopStopwatch()
     controls_.setShuffleEnabled(true);
     // A check while timing has already revealed the digits; stopping does not hide them again.
     if (competitionMode_() && !checkedWhileTiming_)
-        setAllCellsColour(kWhite);
+        setAllDigits(DigitOutcome::Hidden);
 }
 
 void ExerciseEngine::takeReading(double at)
@@ -255,11 +255,11 @@ void ExerciseEngine::btnCheck_Click()
     controls_.setStartEnabled(false);
     controls_.setYourAnswerLocked(true);
     const bool correct = controls_.yourAnswer() == sumText;
-    controls_.setYourAnswerBackColor(correct ? kCorrectAnswerBack : kWrongAnswerBack);
+    controls_.setYourAnswerOutcome(correct ? CheckOutcome::Right : CheckOutcome::Wrong);
     controls_.announceOutcome(correct ? QStringLiteral("Correct, %1").arg(sumText)
                                       : QStringLiteral("Wrong, the sum is %1").arg(sumText));
     if (competitionMode_())
-        setAllCellsColour(kBlack);
+        setAllDigits(DigitOutcome::Shown);
 
     const float t = correct ? state_.elapsed : -state_.elapsed;
     const int n = state_.attemptNumber;
@@ -267,7 +267,7 @@ void ExerciseEngine::btnCheck_Click()
         float *times[3] = {&state_.attemptTime1, &state_.attemptTime2, &state_.attemptTime3};
         *times[n - 1] = t;
         controls_.setAttemptLabel(n, kPrefixes[n - 1] + timetext::formatTime(state_.elapsed),
-                                  correct ? kCorrectAttemptBack : kWrongAttemptBack);
+                                  correct ? CheckOutcome::Right : CheckOutcome::Wrong);
         if (correct) {
             // Wrong attempts are stored negated and stay out of the average.
             float total = 0.0f;
@@ -304,6 +304,6 @@ void ExerciseEngine::resetAttempts()
 void ExerciseEngine::showEmptyRecord()
 {
     for (int n = 1; n <= 3; ++n)
-        controls_.setAttemptLabel(n, kPrefixes[n - 1] + kNoTime, kScorePanelBack);
+        controls_.setAttemptLabel(n, kPrefixes[n - 1] + kNoTime, CheckOutcome::Unchecked);
     controls_.setAverageCaption(kAveragePrefix + kNoTime);
 }

@@ -3,9 +3,9 @@
 
 #include "engine/ExerciseState.h"
 #include "engine/KeyCodes.h"
+#include "engine/Outcomes.h"
 
 #include <QObject>
-#include <QRgb>
 #include <QTimer>
 
 #include <functional>
@@ -18,13 +18,6 @@ class Grid;
 // ExerciseControls and the grid through Grid, and keeps no widget of its own.
 class ExerciseEngine : public QObject {
 public:
-    static constexpr QRgb kBlack = 0xFF000000;
-    static constexpr QRgb kWhite = 0xFFFFFFFF;
-    static constexpr QRgb kCorrectAnswerBack = 0xFF00FF00;
-    static constexpr QRgb kWrongAnswerBack = 0xFFFF0000;
-    static constexpr QRgb kCorrectAttemptBack = 0xFF00C000;
-    static constexpr QRgb kWrongAttemptBack = 0xFFFF8080;
-    static constexpr QRgb kScorePanelBack = 0xFFC0C0FF;
     static constexpr int kKeyEscape = keyCodes::kEscape;
     static constexpr int kKeyEnter = keyCodes::kEnter;
 
@@ -53,7 +46,7 @@ public:
     void btnCheck_Click();
     void btnReset_Click();
     void resetAttempts();
-    // Every attempt and TIME as "--:--", on the panel's colour.
+    // Every attempt and TIME as "--:--", none of them checked.
     void showEmptyRecord();
 
     // Cells re-rolled since the window opened (for the shuffle benchmark).
@@ -66,7 +59,7 @@ private:
     void shufflePass();
     // The reading at a moment of the monotonic clock, shown when its text changed.
     void takeReading(double at);
-    void setAllCellsColour(QRgb colour);
+    void setAllDigits(DigitOutcome outcome);
     void clearAnswerBoxes();
 
     Grid &grid_;

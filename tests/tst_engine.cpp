@@ -19,15 +19,16 @@
 
 namespace {
 
-// Colours and key codes as numbers of their own, not the engine's constants, so a wrong
-// constant does not agree with itself.
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kCorrectAnswerBack = 0xFF00FF00;    // RGB(0,255,0)
-constexpr QRgb kWrongAnswerBack = 0xFFFF0000;      // RGB(255,0,0)
-constexpr QRgb kCorrectAttemptBack = 0xFF00C000;   // RGB(0,192,0)
-constexpr QRgb kWrongAttemptBack = 0xFFFF8080;     // RGB(255,128,128)
-constexpr QRgb kScorePanelBack = 0xFFC0C0FF;       // RGB(192,192,255)
+// Key codes as numbers of their own, not the engine's constants, so a wrong constant does
+// not agree with itself. The engine reports outcomes; the colours they take on the window
+// are checked with the window (tst_exercisebehaviour, tst_exercisepainting).
+constexpr DigitOutcome kShown = DigitOutcome::Shown;
+constexpr DigitOutcome kHidden = DigitOutcome::Hidden;
+constexpr CheckOutcome kUnchecked = CheckOutcome::Unchecked;
+constexpr CheckOutcome kRight = CheckOutcome::Right;
+constexpr CheckOutcome kWrong = CheckOutcome::Wrong;
+// What a double holds before the engine ever tells it an outcome.
+constexpr CheckOutcome kNeverSet = static_cast<CheckOutcome>(-1);
 constexpr int kKeyEscape = 27;
 constexpr int kKeyEnter = 13;
 
@@ -38,12 +39,12 @@ public:
         QString text;
     };
 
-    // Digits are black until something colours them, as on the real grid.
+    // Digits are shown until something hides them, as on the real grid.
     FakeGrid()
     {
-        for (auto &row : colours)
-            for (QRgb &c : row)
-                c = 0xFF000000;
+        for (auto &row : outcomes)
+            for (DigitOutcome &o : row)
+                o = DigitOutcome::Shown;
     }
 
     void setTextMatrix(int row, int col, const QString &text) override
@@ -54,13 +55,13 @@ public:
     QString textMatrix(int row, int col) const override { return cells[row][col]; }
     int rows() const override { return 10; }
     int cols() const override { return 10; }
-    void setCellForeColor(int row1, int col1, int row2, int col2, QRgb colour) override
+    void setDigitOutcome(int row1, int col1, int row2, int col2, DigitOutcome outcome) override
     {
         for (int r = row1; r <= row2; ++r)
             for (int c = col1; c <= col2; ++c)
-                colours[r][c] = colour;
+                outcomes[r][c] = outcome;
     }
-    QRgb cellForeColor(int row, int col) const override { return colours[row][col]; }
+    DigitOutcome digitOutcome(int row, int col) const override { return outcomes[row][col]; }
     void setColAlignment(int col, int alignment) override { alignments.push_back({col, alignment}); }
     void setRowHeight(int, int) override {}
     int rowHeight(int) const override { return 0; }
@@ -72,11 +73,11 @@ public:
             for (QString &cell : row)
                 cell = digit;
     }
-    bool allColoured(QRgb colour) const
+    bool allDigits(DigitOutcome outcome) const
     {
-        for (const auto &row : colours)
-            for (QRgb c : row)
-                if (c != colour)
+        for (const auto &row : outcomes)
+            for (DigitOutcome o : row)
+                if (o != outcome)
                     return false;
         return true;
     }
@@ -90,7 +91,7 @@ public:
     }
 
     QString cells[10][10];
-    QRgb colours[10][10];
+    DigitOutcome outcomes[10][10];
     std::vector<Write> writes;
     std::vector<std::pair<int, int>> alignments;
 };
@@ -109,16 +110,16 @@ public:
     }
     QString yourAnswer() const override { return answer; }
     void setYourAnswer(const QString &text) override { answer = text; }
-    void setYourAnswerBackColor(QRgb colour) override { answerBack = colour; }
+    void setYourAnswerOutcome(CheckOutcome outcome) override { answerBack = outcome; }
     void setYourAnswerLocked(bool locked) override { answerLocked = locked; }
     void focusYourAnswer() override { ++answerFocused; }
     void setCorrectAnswer(const QString &text) override { correctAnswer = text; }
     void announceOutcome(const QString &text) override { announced = text; }
     void announce(const QString &text) override { said << text; }
-    void setAttemptLabel(int n, const QString &caption, QRgb backColor) override
+    void setAttemptLabel(int n, const QString &caption, CheckOutcome outcome) override
     {
         attemptCaption[n - 1] = caption;
-        attemptBack[n - 1] = backColor;
+        attemptBack[n - 1] = outcome;
     }
     void setAverageCaption(const QString &caption) override { averageCaption = caption; }
     void arrangeScoreLabels() override { ++arranged; }
@@ -131,14 +132,14 @@ public:
     QString timeText;
     int timeTextWrites = 0;
     QString answer;
-    QRgb answerBack = 0;
+    CheckOutcome answerBack = kNeverSet;
     bool answerLocked = false;
     int answerFocused = 0;
     QString correctAnswer;
     QString announced;
     QStringList said;
     QString attemptCaption[3];
-    QRgb attemptBack[3] = {};
+    CheckOutcome attemptBack[3] = {kNeverSet, kNeverSet, kNeverSet};
     QString averageCaption;
     int arranged = 0;
 };
@@ -175,6 +176,8 @@ struct Attempt {
 
 Q_DECLARE_METATYPE(std::vector<Attempt>)
 Q_DECLARE_METATYPE(std::optional<double>)
+Q_DECLARE_METATYPE(DigitOutcome)
+Q_DECLARE_METATYPE(CheckOutcome)
 
 class TestEngine : public QObject {
     Q_OBJECT
@@ -316,7 +319,7 @@ void TestEngine::loadStartsFresh()
     QCOMPARE(controls_->averageCaption, "TIME : --:--");
     QVERIFY(controls_->answer.isEmpty());
     QVERIFY(controls_->correctAnswer.isEmpty());
-    QCOMPARE(controls_->answerBack, kWhite);
+    QCOMPARE(controls_->answerBack, kUnchecked);
     QCOMPARE(grid_->full(), !competition);
     QCOMPARE(grid_->cells[0][0].isEmpty(), competition);
     QCOMPARE(grid_->alignments, (std::vector<std::pair<int, int>>{{-1, 4}}));
@@ -411,8 +414,8 @@ void TestEngine::shuffleStartClearsTheLastRun()
     QVERIFY2(controls_->timeText.isEmpty(), qPrintable("the time box still shows " + controls_->timeText));
     QVERIFY(controls_->answer.isEmpty());
     QVERIFY(controls_->correctAnswer.isEmpty());
-    QCOMPARE(controls_->answerBack, kWhite);
-    QVERIFY(grid_->allColoured(kBlack));
+    QCOMPARE(controls_->answerBack, kUnchecked);
+    QVERIFY(grid_->allDigits(kShown));
     engine_->btnKaristir_Click();
 }
 
@@ -514,26 +517,26 @@ void TestEngine::competitionStopStartsTheStopwatch()
     QCOMPARE(controls_->startCaption, "STOP");
     QVERIFY(controls_->startEnabled);
     QVERIFY(!controls_->shuffleEnabled);
-    QVERIFY(grid_->allColoured(kBlack));
+    QVERIFY(grid_->allDigits(kShown));
 }
 
 void TestEngine::digitsHiddenOnStop_data()
 {
     QTest::addColumn<bool>("competition");
     QTest::addColumn<bool>("checkWhileTiming");
-    QTest::addColumn<QRgb>("afterStop");
+    QTest::addColumn<DigitOutcome>("afterStop");
 
-    QTest::newRow("Show Mode") << false << false << kBlack;
-    QTest::newRow("Competition Mode") << true << false << kWhite;
+    QTest::newRow("Show Mode") << false << false << kShown;
+    QTest::newRow("Competition Mode") << true << false << kHidden;
     // Once the sum is shown, hiding the digits again would hide what it is checked against.
-    QTest::newRow("Competition Mode, revealed while timing") << true << true << kBlack;
+    QTest::newRow("Competition Mode, revealed while timing") << true << true << kShown;
 }
 
 void TestEngine::digitsHiddenOnStop()
 {
     QFETCH(bool, competition);
     QFETCH(bool, checkWhileTiming);
-    QFETCH(QRgb, afterStop);
+    QFETCH(DigitOutcome, afterStop);
 
     makeEngine(competition);
     engine_->btnKaristir_Click();
@@ -544,15 +547,15 @@ void TestEngine::digitsHiddenOnStop()
     if (checkWhileTiming)
         engine_->btnCheck_Click();
     engine_->Form_KeyDown(kKeyEscape, 0);
-    QVERIFY(grid_->allColoured(afterStop));
+    QVERIFY(grid_->allDigits(afterStop));
 
     // The check shows them again; the next shuffle and stop hide them again.
     engine_->btnCheck_Click();
-    QVERIFY(grid_->allColoured(kBlack));
+    QVERIFY(grid_->allDigits(kShown));
     engine_->btnKaristir_Click();
     engine_->btnKaristir_Click();
     engine_->btnStart_Click();
-    QVERIFY(grid_->allColoured(competition ? kWhite : kBlack));
+    QVERIFY(grid_->allDigits(competition ? kHidden : kShown));
 }
 
 void TestEngine::tickWritesOnlyChangedTexts()
@@ -916,11 +919,11 @@ void TestEngine::verifyState(const QString &state, const QString &grid)
     if (revealed || checkedInShuffle) {
         QCOMPARE(c.correctAnswer, QString::number(gridSum()));
         QVERIFY(c.answerLocked);
-        QCOMPARE(c.answerBack, c.answer == c.correctAnswer ? kCorrectAnswerBack
-                                                           : kWrongAnswerBack);
+        QCOMPARE(c.answerBack, c.answer == c.correctAnswer ? kRight
+                                                           : kWrong);
     } else {
         QCOMPARE(c.correctAnswer, QString());
-        QCOMPARE(c.answerBack, kWhite);
+        QCOMPARE(c.answerBack, kUnchecked);
         if (!shuffling)
             QVERIFY(!c.answerLocked);
         // The program empties it when a shuffle starts; elsewhere it holds what was typed.
@@ -932,7 +935,7 @@ void TestEngine::verifyState(const QString &state, const QString &grid)
         QVERIFY(grid_->cells[0][0].isEmpty());
     } else {
         QVERIFY(grid_->full());
-        QVERIFY(grid_->allColoured(grid == "hidden" ? kWhite : kBlack));
+        QVERIFY(grid_->allDigits(grid == "hidden" ? kHidden : kShown));
     }
 
     if (state == "Answering") {
@@ -1073,45 +1076,45 @@ void TestEngine::record_data()
 {
     QTest::addColumn<std::vector<Attempt>>("attempts");
     QTest::addColumn<QStringList>("captions");
-    QTest::addColumn<QList<QRgb>>("backs");
+    QTest::addColumn<QList<CheckOutcome>>("backs");
     QTest::addColumn<QString>("average");
     QTest::addColumn<QList<float>>("times");
 
-    const QRgb none = kScorePanelBack;
-    const QRgb good = kCorrectAttemptBack;
-    const QRgb bad = kWrongAttemptBack;
+    const CheckOutcome none = kUnchecked;
+    const CheckOutcome good = kRight;
+    const CheckOutcome bad = kWrong;
     const QString blank1 = QStringLiteral("1st : --:--"), blank2 = QStringLiteral("2nd : --:--"),
                   blank3 = QStringLiteral("3rd : --:--");
 
     QTest::newRow("correct 4.44") << std::vector<Attempt>{{4.44f, true}}
-        << QStringList{"1st : 04:44", blank2, blank3} << QList<QRgb>{good, none, none}
+        << QStringList{"1st : 04:44", blank2, blank3} << QList<CheckOutcome>{good, none, none}
         << "TIME : 04:44" << QList<float>{4.44f, 0, 0};
     QTest::newRow("wrong 4.44") << std::vector<Attempt>{{4.44f, false}}
-        << QStringList{"1st : 04:44", blank2, blank3} << QList<QRgb>{bad, none, none}
+        << QStringList{"1st : 04:44", blank2, blank3} << QList<CheckOutcome>{bad, none, none}
         << "TIME : --:--" << QList<float>{-4.44f, 0, 0};
     QTest::newRow("two correct") << std::vector<Attempt>{{4.0f, true}, {6.0f, true}}
-        << QStringList{"1st : 04:00", "2nd : 06:00", blank3} << QList<QRgb>{good, good, none}
+        << QStringList{"1st : 04:00", "2nd : 06:00", blank3} << QList<CheckOutcome>{good, good, none}
         << "TIME : 05:00" << QList<float>{4, 6, 0};
     QTest::newRow("three correct") << std::vector<Attempt>{{4.0f, true}, {6.0f, true}, {8.0f, true}}
-        << QStringList{"1st : 04:00", "2nd : 06:00", "3rd : 08:00"} << QList<QRgb>{good, good, good}
+        << QStringList{"1st : 04:00", "2nd : 06:00", "3rd : 08:00"} << QList<CheckOutcome>{good, good, good}
         << "TIME : 06:00" << QList<float>{4, 6, 8};
     QTest::newRow("wrong last") << std::vector<Attempt>{{4.0f, true}, {6.0f, true}, {8.0f, false}}
-        << QStringList{"1st : 04:00", "2nd : 06:00", "3rd : 08:00"} << QList<QRgb>{good, good, bad}
+        << QStringList{"1st : 04:00", "2nd : 06:00", "3rd : 08:00"} << QList<CheckOutcome>{good, good, bad}
         << "TIME : --:--" << QList<float>{4, 6, -8};
     QTest::newRow("earlier wrong left out") << std::vector<Attempt>{{4.0f, false}, {6.0f, true}}
-        << QStringList{"1st : 04:00", "2nd : 06:00", blank3} << QList<QRgb>{bad, good, none}
+        << QStringList{"1st : 04:00", "2nd : 06:00", blank3} << QList<CheckOutcome>{bad, good, none}
         << "TIME : 06:00" << QList<float>{-4, 6, 0};
     QTest::newRow("middle wrong left out") << std::vector<Attempt>{{4.0f, true}, {5.0f, false}, {8.0f, true}}
-        << QStringList{"1st : 04:00", "2nd : 05:00", "3rd : 08:00"} << QList<QRgb>{good, bad, good}
+        << QStringList{"1st : 04:00", "2nd : 05:00", "3rd : 08:00"} << QList<CheckOutcome>{good, bad, good}
         << "TIME : 06:00" << QList<float>{4, -5, 8};
     QTest::newRow("wrong zero left out") << std::vector<Attempt>{{0.0f, false}, {6.0f, true}}
-        << QStringList{"1st : 00:00", "2nd : 06:00", blank3} << QList<QRgb>{bad, good, none}
+        << QStringList{"1st : 00:00", "2nd : 06:00", blank3} << QList<CheckOutcome>{bad, good, none}
         << "TIME : 06:00" << QList<float>{0, 6, 0};
     QTest::newRow("correct zero counts") << std::vector<Attempt>{{0.0f, true}, {6.0f, true}}
-        << QStringList{"1st : 00:00", "2nd : 06:00", blank3} << QList<QRgb>{good, good, none}
+        << QStringList{"1st : 00:00", "2nd : 06:00", blank3} << QList<CheckOutcome>{good, good, none}
         << "TIME : 03:00" << QList<float>{0, 6, 0};
     QTest::newRow("minutes") << std::vector<Attempt>{{75.5f, true}, {60.0f, true}}
-        << QStringList{"1st : 1:15:50", "2nd : 1:00:00", blank3} << QList<QRgb>{good, good, none}
+        << QStringList{"1st : 1:15:50", "2nd : 1:00:00", blank3} << QList<CheckOutcome>{good, good, none}
         << "TIME : 1:07:75" << QList<float>{75.5f, 60, 0};
 }
 
@@ -1119,7 +1122,7 @@ void TestEngine::record()
 {
     QFETCH(std::vector<Attempt>, attempts);
     QFETCH(QStringList, captions);
-    QFETCH(QList<QRgb>, backs);
+    QFETCH(QList<CheckOutcome>, backs);
     QFETCH(QString, average);
     QFETCH(QList<float>, times);
 
@@ -1131,7 +1134,7 @@ void TestEngine::record()
         const int arranged = controls_->arranged;
         engine_->btnCheck_Click();
         QCOMPARE(controls_->correctAnswer, "500");
-        QCOMPARE(controls_->answerBack, a.correct ? kCorrectAnswerBack : kWrongAnswerBack);
+        QCOMPARE(controls_->answerBack, a.correct ? kRight : kWrong);
         QVERIFY(controls_->answerLocked);
         QVERIFY(!controls_->startEnabled);
         QCOMPARE(controls_->arranged, arranged + 1);
@@ -1180,7 +1183,7 @@ void TestEngine::checkOnBlankGridDoesNothing()
     QCOMPARE(controls_->attemptCaption[0], "1st : --:--");
     QCOMPARE(controls_->averageCaption, "TIME : --:--");
     QCOMPARE(controls_->arranged, before.arranged);
-    QVERIFY(grid_->allColoured(kWhite));
+    QVERIFY(grid_->allDigits(kHidden));
     QVERIFY(grid_->writes.empty());
 }
 
@@ -1212,9 +1215,9 @@ void TestEngine::answerMustMatchExactly()
     engine_->btnCheck_Click();
 
     QCOMPARE(controls_->correctAnswer, "487");
-    QCOMPARE(controls_->answerBack, correct ? kCorrectAnswerBack : kWrongAnswerBack);
+    QCOMPARE(controls_->answerBack, correct ? kRight : kWrong);
     QCOMPARE(controls_->announced, correct ? "Correct, 487" : "Wrong, the sum is 487");
-    QCOMPARE(controls_->attemptBack[0], correct ? kCorrectAttemptBack : kWrongAttemptBack);
+    QCOMPARE(controls_->attemptBack[0], correct ? kRight : kWrong);
 }
 
 void TestEngine::fourthCheckLeavesTheRecord()
@@ -1224,7 +1227,7 @@ void TestEngine::fourthCheckLeavesTheRecord()
     engine_->btnKaristir_Click();   // the stopwatch starts by itself
     clock_->advance(4.0);
     engine_->btnStart_Click();
-    QVERIFY(grid_->allColoured(kWhite));
+    QVERIFY(grid_->allDigits(kHidden));
     for (int i = 0; i < 3; ++i)
         engine_->btnCheck_Click();
     const FakeControls before = *controls_;
@@ -1233,8 +1236,8 @@ void TestEngine::fourthCheckLeavesTheRecord()
     controls_->answer = controls_->correctAnswer;
     engine_->btnCheck_Click();
 
-    QCOMPARE(controls_->answerBack, kCorrectAnswerBack);
-    QCOMPARE(before.answerBack, kWrongAnswerBack);
+    QCOMPARE(controls_->answerBack, kRight);
+    QCOMPARE(before.answerBack, kWrong);
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(controls_->attemptCaption[i], before.attemptCaption[i]);
         QCOMPARE(controls_->attemptBack[i], before.attemptBack[i]);
@@ -1243,7 +1246,7 @@ void TestEngine::fourthCheckLeavesTheRecord()
     QCOMPARE(engine_->state().attemptTime1, stateBefore.attemptTime1);
     QCOMPARE(engine_->state().attemptTime3, stateBefore.attemptTime3);
     QCOMPARE(engine_->state().attemptNumber, 5);
-    QVERIFY(grid_->allColoured(kBlack));
+    QVERIFY(grid_->allDigits(kShown));
 }
 
 void TestEngine::shuffleAfterAFullRecordResetsItFirst()
@@ -1260,7 +1263,7 @@ void TestEngine::shuffleAfterAFullRecordResetsItFirst()
     QCOMPARE(engine_->state().attemptNumber, 1);
     QCOMPARE(controls_->attemptCaption[0], "1st : --:--");
     QCOMPARE(controls_->attemptCaption[2], "3rd : --:--");
-    QCOMPARE(controls_->attemptBack[1], kScorePanelBack);
+    QCOMPARE(controls_->attemptBack[1], kUnchecked);
     QCOMPARE(controls_->averageCaption, "TIME : --:--");
     engine_->btnKaristir_Click();
 }

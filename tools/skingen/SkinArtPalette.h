@@ -3,16 +3,17 @@
 
 #include <QColor>
 
+#include "ui/skin/Look.h"
 #include "ui/skin/SkinRegions.h"
 
 // Colours of the artwork beyond the frame colours the painters rely on.
 namespace skinart::palette {
 
-inline const QColor inner = QColor::fromRgb(skin::kInnerColour);
-inline const QColor margin = QColor::fromRgb(skin::kOuterMargin);
-inline const QColor lineOuterDark = QColor::fromRgb(skin::kLineOuterDark);
-inline const QColor lineInnerDark = QColor::fromRgb(skin::kLineInnerDark);
-inline const QColor lineLight = QColor::fromRgb(skin::kLineLight);
+inline const QColor inner = look::qcolour(look::Colour::TemplateInner);
+inline const QColor margin = look::qcolour(look::Colour::TemplateMargin);
+inline const QColor lineOuterDark = look::qcolour(look::Colour::TemplateLineOuterDark);
+inline const QColor lineInnerDark = look::qcolour(look::Colour::TemplateLineInnerDark);
+inline const QColor lineLight = look::qcolour(look::Colour::TemplateLineLight);
 
 inline const QColor navy(20, 40, 110);
 inline const QColor bandTop(250, 252, 255);

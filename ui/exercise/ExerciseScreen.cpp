@@ -6,6 +6,7 @@
 #include "ui/exercise/ExerciseLayout.h"
 #include "ui/exercise/QuestionGrid.h"
 #include "ui/skin/SkinButton.h"
+#include "ui/skin/Look.h"
 #include "ui/skin/SkinDraw.h"
 #include "ui/skin/Surface.h"
 
@@ -42,10 +43,10 @@ void draw(const Parts &parts)
 
         // The title in navy over a white shadow one pixel down and right.
         const QString title = QStringLiteral("Speed Velantra");
-        window.setSkinFont(SkinFont{QStringLiteral("Arial"), 15, true, false});
-        window.setForeColor(0xFFFFFFFF);
+        window.setSkinFont(look::font(look::Font::ExerciseTitle));
+        window.setForeColor(look::colour(look::Colour::ExerciseTitleShadow));
         drawTextInRect(window, title, 211, 3, w, h, TextFormat::LeftTop);
-        window.setForeColor(0xFF000080);
+        window.setForeColor(look::colour(look::Colour::ExerciseTitle));
         drawTextInRect(window, title, 210, 2, w, h, TextFormat::LeftTop);
 
         fitQuestionGrid(parts.gSoru, 40, 70, exerciseLayout::gridSide(height));
@@ -109,7 +110,9 @@ void placeScorePanel(const Parts &parts)
 void arrangeScoreLabels(const Parts &parts)
 {
     const auto &labels = parts.scoreLabels;
-    const auto fontOf = [](int i, double scale) { return scaled(i < 3 ? kAttemptFont : kAverageFont, scale); };
+    const auto fontOf = [](int i, double scale) {
+        return scaled(look::font(i < 3 ? look::Font::Attempt : look::Font::Average), scale);
+    };
     const auto measure = [&](int i, double scale) {
         const QFontMetrics metrics(fontOf(i, scale).toQFont());
         return QSizeF(metrics.horizontalAdvance(labels[i]->caption()), metrics.height());

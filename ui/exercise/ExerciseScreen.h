@@ -15,10 +15,6 @@ class Surface;
 // below them, and the controls inside each panel.
 namespace exerciseScreen {
 
-// The record's fonts at full size: the attempt labels, and TIME with the average.
-inline const SkinFont kAttemptFont = tahoma(12, true);
-inline const SkinFont kAverageFont = tahoma(15.75, true);
-
 // The exercise window's parts that the screen lays out and paints, by their names.
 struct Parts {
     Surface &window;

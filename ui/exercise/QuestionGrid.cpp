@@ -16,7 +16,7 @@ namespace {
 constexpr int kDefaultTwips = 255;
 // The current cell's mark: navy, as the skin's titles, three pixels wide inside the cell,
 // far from the light grey of the grid lines and the white of the cells (over 10:1).
-const QColor kMarkColour(0, 0, 128);
+const QColor kMarkColour = look::qcolour(look::Colour::FocusMark);
 constexpr int kMarkWidth = 3;
 } // namespace
 
@@ -27,7 +27,7 @@ QuestionGrid::QuestionGrid(QWidget *parent) : QWidget(parent)
     alignment_.fill(0);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    setCellFont(tahoma(39.75, true));
+    setCellFont(look::font(look::Font::Digits));
     frameTimer_.setSingleShot(true);
     frameTimer_.setInterval(kFrameMs);
     connect(&frameTimer_, &QTimer::timeout, this, [this] { update(); });
@@ -52,11 +52,25 @@ QString QuestionGrid::textMatrix(int row, int col) const
     return valid(row, col) ? cells_[row][col].text : QString();
 }
 
+void QuestionGrid::setDigitOutcome(int row1, int col1, int row2, int col2, DigitOutcome outcome)
+{
+    setCellForeColor(row1, col1, row2, col2,
+                     look::colour(outcome == DigitOutcome::Hidden ? look::Colour::DigitHidden : look::Colour::DigitShown));
+    for (int r = std::max(0, row1); r <= std::min(kRows - 1, row2); ++r)
+        for (int c = std::max(0, col1); c <= std::min(kCols - 1, col2); ++c)
+            cells_[r][c].outcome = outcome;
+}
+
+DigitOutcome QuestionGrid::digitOutcome(int row, int col) const
+{
+    return valid(row, col) ? cells_[row][col].outcome : DigitOutcome::Shown;
+}
+
 void QuestionGrid::setCellForeColor(int row1, int col1, int row2, int col2, QRgb colour)
 {
     for (int r = std::max(0, row1); r <= std::min(kRows - 1, row2); ++r)
         for (int c = std::max(0, col1); c <= std::min(kCols - 1, col2); ++c)
-            cells_[r][c].colour = colour;
+            cells_[r][c] = {cells_[r][c].text, colour, DigitOutcome::Shown};
     scheduleFrame();
 }
 
@@ -221,8 +235,8 @@ void QuestionGrid::paintEvent(QPaintEvent *)
     const int height = rows[kRows];
     // White cells on every desktop: the hidden digits are drawn white on them, and a dark
     // scheme's cell colour would show them.
-    p.fillRect(QRect(0, 0, width, height), Qt::white);
-    const QColor lineColour(0xC0, 0xC0, 0xC0);
+    p.fillRect(QRect(0, 0, width, height), look::qcolour(look::Colour::GridBack));
+    const QColor lineColour = look::qcolour(look::Colour::GridLine);
     for (int c = 1; c <= kCols; ++c)
         p.fillRect(QRect(cols[c] - 1, 0, 1, height), lineColour);
     for (int r = 1; r <= kRows; ++r)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/Grid.h"
+#include "ui/skin/Look.h"
 #include "ui/skin/SkinFont.h"
 
 #include <QHash>
@@ -27,8 +28,12 @@ public:
     QString textMatrix(int row, int col) const override;
     int rows() const override { return kRows; }
     int cols() const override { return kCols; }
-    void setCellForeColor(int row1, int col1, int row2, int col2, QRgb colour) override;
-    QRgb cellForeColor(int row, int col) const override;
+    // Each outcome in its colour from the look; a digit is hidden only when its outcome is.
+    void setDigitOutcome(int row1, int col1, int row2, int col2, DigitOutcome outcome) override;
+    DigitOutcome digitOutcome(int row, int col) const override;
+    // The text colour a block of cells is drawn in; a colour set here shows the digits.
+    void setCellForeColor(int row1, int col1, int row2, int col2, QRgb colour);
+    QRgb cellForeColor(int row, int col) const;
     void setColAlignment(int col, int alignment) override;
     int colAlignment(int col) const;
     void setRowHeight(int row, int twips) override;
@@ -58,7 +63,8 @@ protected:
 private:
     struct Cell {
         QString text;
-        QRgb colour = 0xFF000000;
+        QRgb colour = look::colour(look::Colour::DigitShown);
+        DigitOutcome outcome = DigitOutcome::Shown;
     };
     bool valid(int row, int col) const { return row >= 0 && row < kRows && col >= 0 && col < kCols; }
     void scheduleFrame();

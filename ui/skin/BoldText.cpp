@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/skin/BoldText.h"
 
+#include "ui/skin/Look.h"
+
 #include <QApplication>
 #include <QFontInfo>
 #include <QHash>
@@ -68,7 +70,7 @@ void Style::drawPrimitive(PrimitiveElement element, const QStyleOption *option, 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setPen(Qt::NoPen);
-    const QColor navy(0, 0, 128);
+    const QColor navy = look::qcolour(look::Colour::FocusMark);
     const QRect r = option->rect;
     painter->fillRect(QRect(r.left(), r.top(), r.width(), 1), navy);
     painter->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), navy);

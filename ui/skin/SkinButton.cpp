@@ -3,6 +3,7 @@
 
 #include "engine/Rounding.h"
 #include "ui/skin/Capture.h"
+#include "ui/skin/Look.h"
 #include "ui/skin/SkinDraw.h"
 
 #include <QKeyEvent>
@@ -18,11 +19,11 @@ struct Look {
 bool lookOf(const QString &letter, Look &look)
 {
     if (letter == QLatin1String("N"))
-        look = {skin::kButtonRowNormal, 0xFF000000};
+        look = {skin::kButtonRowNormal, look::colour(look::Colour::ButtonText)};
     else if (letter == QLatin1String("H"))
-        look = {skin::kButtonRowHover, 0xFF404000};
+        look = {skin::kButtonRowHover, look::colour(look::Colour::ButtonHotText)};
     else if (letter == QLatin1String("P"))
-        look = {skin::kButtonRowPressed, 0xFF404000};
+        look = {skin::kButtonRowPressed, look::colour(look::Colour::ButtonHotText)};
     else
         return false;
     return true;
@@ -55,7 +56,7 @@ void drawSkinButton(Surface &target, const QString &letter, const QString &capti
 
 SkinButton::SkinButton(const QString &caption, QWidget *parent) : Surface(parent), caption_(caption)
 {
-    setBackColor(Qt::white);
+    setBackColor(look::qcolour(look::Colour::ButtonBack));
     // Reached with Tab like the platform's buttons; a click leaves the window anyway.
     setFocusPolicy(Qt::TabFocus);
 }

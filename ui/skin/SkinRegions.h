@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QRect>
-#include <QRgb>
 
 #include <vector>
 
@@ -13,16 +12,7 @@ namespace skin {
 inline constexpr int kTemplateWidth = 1280;
 inline constexpr int kTemplateHeight = 800;
 
-// The windows' back colour, RGB(197,214,237). The template's frame meets it without a
-// seam: its inner colour is the same.
-inline constexpr QRgb kWindowBack = 0xFFC5D6ED;
-
-// Frame colours the windows rely on to meet their own background without a seam.
-inline constexpr QRgb kInnerColour = kWindowBack;
-inline constexpr QRgb kOuterMargin = 0xFF9BB9E0;       // RGB(155,185,224)
-inline constexpr QRgb kLineOuterDark = 0xFF969A92;     // RGB(150,154,146), top/left outermost
-inline constexpr QRgb kLineInnerDark = 0xFFA0AEC0;     // RGB(160,174,192), top/left inner
-inline constexpr QRgb kLineLight = 0xFFDBE5F2;         // RGB(219,229,242), bottom/right
+// The template's frame colours are in the look (ui/skin/Look.h, the Template roles).
 inline constexpr int kMarginTop = 23;
 inline constexpr int kMarginSide = 15;                 // left, right and bottom
 
@@ -87,7 +77,6 @@ inline constexpr int kButtonBarW = 180;
 constexpr Region skinButtonLeftCap(int y) { return {68, y, 20, 50}; }
 constexpr Region skinButtonBody(int y) { return {90, y, 10, 50}; }
 constexpr Region skinButtonRightCap(int y) { return {228, y, 20, 50}; }
-inline constexpr QRgb kButtonCornerColour = kWindowBack;  // outside the rounded ends
 
 // The parts of the template that the painters read, each enclosing one or more of the
 // regions above; no pixel outside them is ever copied.

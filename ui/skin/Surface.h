@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/skin/Look.h"
 #include "ui/skin/SkinFont.h"
 
 #include <QFont>
@@ -112,9 +113,9 @@ private:
     bool keptAny_ = false;    // nothing was ever drawn: the back colour is all it shows
     QImage keptPixels_;       // persistentImage(), until the drawings change
     QImage direct_;
-    QColor backColor_{Qt::white};
+    QColor backColor_ = look::qcolour(look::Colour::SurfaceBack);
     SkinFont skinFont_;
-    QRgb foreColor_ = 0xFF000000;
+    QRgb foreColor_ = look::colour(look::Colour::SurfaceText);
     bool autoRedraw_ = false;
     bool directShown_ = false;
     bool directRepaintAsked_ = false;

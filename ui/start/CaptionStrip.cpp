@@ -2,6 +2,7 @@
 #include "ui/start/CaptionStrip.h"
 
 #include "ui/skin/Capture.h"
+#include "ui/skin/Look.h"
 #include "ui/skin/SkinDraw.h"
 
 #include <QAccessible>
@@ -26,7 +27,7 @@ int glyphColumn(StripCell cell)
 
 CaptionStrip::CaptionStrip(QWidget *parent) : Surface(parent)
 {
-    setBackColor(Qt::white);
+    setBackColor(look::qcolour(look::Colour::StripBack));
     setFocusPolicy(Qt::TabFocus);
 }
 
@@ -58,7 +59,7 @@ void CaptionStrip::paintEvent(QPaintEvent *event)
         return;
     // Black on the strip's white and the glyphs' light frames: far above 3:1.
     QPainter p(this);
-    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.setPen(QPen(look::qcolour(look::Colour::StripFocusDots), 1, Qt::DotLine));
     p.drawRect(focusMarkRect());
 }
 
