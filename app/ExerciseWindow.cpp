@@ -165,10 +165,7 @@ ExerciseWindow::ExerciseWindow()
     trmSure.setInterval(kStopwatchTickMs);
     trmSure.setTimerType(Qt::PreciseTimer);
 
-    btnBack.setResizeHandler([this] { btnBack->paintResting(); });
     btnBack->setClickHandler([this] { btnBack_Click(); });
-    pKontrol.setResizeHandler([this] { pKontrol_Resize(); });
-    pScore.setResizeHandler([this] { pScore_Resize(); });
     connect(btnKaristir.get(), &QPushButton::clicked, this, [this] { btnKaristir_Click(); });
     connect(btnStart.get(), &QPushButton::clicked, this, [this] { btnStart_Click(); });
     connect(btnCheck.get(), &QPushButton::clicked, this, [this] { btnCheck_Click(); });
@@ -221,16 +218,24 @@ void ExerciseWindow::Form_KeyDown(int keyCode, int shift)
 
 exerciseScreen::Parts ExerciseWindow::screenParts()
 {
-    return {*this,     gSoru,   pScore,           pKontrol,  btnBack,   btnKaristir, btnStart, txtSure,
-            lbBilgi[0], txtYourAnswer, lbBilgi[1], txtCorrectAnswer, btnCheck, btnReset,
-            {&lbDeneme1, &lbDeneme2, &lbDeneme3, &lbAverage}};
+    return {.window = *this,
+            .gSoru = gSoru,
+            .pScore = pScore,
+            .pKontrol = pKontrol,
+            .btnBack = btnBack,
+            .btnKaristir = btnKaristir,
+            .btnStart = btnStart,
+            .txtSure = txtSure,
+            .yourAnswerCaption = lbBilgi[0],
+            .txtYourAnswer = txtYourAnswer,
+            .correctAnswerCaption = lbBilgi[1],
+            .txtCorrectAnswer = txtCorrectAnswer,
+            .btnCheck = btnCheck,
+            .btnReset = btnReset,
+            .scoreLabels = {&lbDeneme1, &lbDeneme2, &lbDeneme3, &lbAverage}};
 }
 
 void ExerciseWindow::drawExerciseScreen() { exerciseScreen::draw(screenParts()); }
-
-void ExerciseWindow::pKontrol_Resize() { exerciseScreen::placeControlPanel(screenParts()); }
-
-void ExerciseWindow::pScore_Resize() { exerciseScreen::placeScorePanel(screenParts()); }
 
 void ExerciseWindow::arrangeScoreLabels() { exerciseScreen::arrangeScoreLabels(screenParts()); }
 

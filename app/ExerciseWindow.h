@@ -29,10 +29,11 @@ public:
     void Form_Resize() override;
     void Form_KeyDown(int keyCode, int shift) override;
 
+    // The whole layout, step by step (exerciseScreen::draw).
     void drawExerciseScreen();
-    void pKontrol_Resize();
-    void pScore_Resize();
     void arrangeScoreLabels() override;
+    // The parts the exercise screen lays out and paints, by their names.
+    exerciseScreen::Parts screenParts();
 
     // The handlers, by their names; the engine runs the exercise.
     void btnKaristir_Click() { engine_.btnKaristir_Click(); }
@@ -92,7 +93,6 @@ private:
     void setAverageCaption(const QString &caption) override;
 
     SelfSizingLabel &attemptLabel(int n);
-    exerciseScreen::Parts screenParts();
 
     Announcer *announcer_;
     ExerciseEngine engine_;

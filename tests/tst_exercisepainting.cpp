@@ -8,6 +8,7 @@
 #include "app/Fonts.h"
 #include "engine/Rounding.h"
 #include "engine/TimeText.h"
+#include "ui/exercise/ExerciseScreen.h"
 #include "ui/exercise/QuestionGrid.h"
 #include "ui/skin/SkinButton.h"
 #include "ui/skin/SkinDraw.h"
@@ -18,6 +19,8 @@
 #include <QTest>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(exerciseScreen::LayoutStep)
 
 namespace {
 
@@ -122,6 +125,8 @@ private slots:
     void scoreLabelsFollowChecksAndResizesButNotReset();
     void labelTextColours_data();
     void labelTextColours();
+    void layoutStepsInOrder_data();
+    void layoutStepsInOrder();
 
 private:
     std::unique_ptr<CodedTemplate> coded_;
@@ -494,6 +499,74 @@ void TestExercisePainting::scoreLabelsFollowChecksAndResizesButNotReset()
     QCOMPARE(ex.lbAverage.Width(), restingAverageWidth);
     QVERIFY(ex.lbAverage.Width() < averageWidth);
     QVERIFY(ex.lbDeneme2.Left() != 3 + ex.lbDeneme1.Width() + 8);
+}
+
+void TestExercisePainting::layoutStepsInOrder_data()
+{
+    using Step = exerciseScreen::LayoutStep;
+    QTest::addColumn<QStringList>("disturbed");
+    QTest::addColumn<QList<Step>>("steps");
+
+    const QList<Step> moves{Step::FrameAndTitle, Step::Grid, Step::ScorePanel, Step::ControlPanel, Step::BackButton,
+                            Step::PanelFrames};
+    QTest::newRow("nothing changed: moves only") << QStringList{} << moves;
+    QTest::newRow("score panel resized: RESET, then the labels")
+        << QStringList{"pScore"}
+        << QList<Step>{Step::FrameAndTitle, Step::Grid, Step::ScorePanel, Step::ResetButton, Step::ScoreLabels,
+                       Step::ControlPanel, Step::BackButton, Step::PanelFrames};
+    QTest::newRow("control panel resized: its rows")
+        << QStringList{"pKontrol"}
+        << QList<Step>{Step::FrameAndTitle, Step::Grid, Step::ScorePanel, Step::ControlPanel, Step::ControlPanelRows,
+                       Step::BackButton, Step::PanelFrames};
+    QTest::newRow("Back resized: painted at rest")
+        << QStringList{"btnBack"}
+        << QList<Step>{Step::FrameAndTitle, Step::Grid, Step::ScorePanel, Step::ControlPanel, Step::BackButton,
+                       Step::BackButtonResting, Step::PanelFrames};
+    QTest::newRow("all three resized")
+        << QStringList{"btnBack", "pKontrol", "pScore"}
+        << QList<Step>{Step::FrameAndTitle, Step::Grid, Step::ScorePanel, Step::ResetButton, Step::ScoreLabels,
+                       Step::ControlPanel, Step::ControlPanelRows, Step::BackButton, Step::BackButtonResting,
+                       Step::PanelFrames};
+}
+
+void TestExercisePainting::layoutStepsInOrder()
+{
+    using Step = exerciseScreen::LayoutStep;
+    QFETCH(QStringList, disturbed);
+    QFETCH(QList<Step>, steps);
+
+    TestWorld world;
+    ExerciseWindow &ex = world.openExercise(false);
+    // Something else changed a part's size (and put RESET far left): the next pass puts
+    // the part back and lays it out in turn.
+    ex.btnReset.Move(0, 0);
+    if (disturbed.contains(QStringLiteral("pScore")))
+        ex.pScore.Move(ex.pScore.Left(), ex.pScore.Top(), 400, 45);
+    if (disturbed.contains(QStringLiteral("pKontrol")))
+        ex.pKontrol.Move(ex.pKontrol.Left(), ex.pKontrol.Top(), 400, 300);
+    if (disturbed.contains(QStringLiteral("btnBack")))
+        ex.btnBack.Move(ex.btnBack.Left(), ex.btnBack.Top(), 100, 40);
+
+    QList<Step> recorded;
+    double resetLeftWhenArranged = -1;
+    exerciseScreen::Parts parts = ex.screenParts();
+    parts.recordStep = [&](Step step) {
+        recorded << step;
+        if (step == Step::ScoreLabels)
+            resetLeftWhenArranged = ex.btnReset.Left();
+    };
+    exerciseScreen::draw(parts);
+
+    QCOMPARE(recorded, steps);
+    QCOMPARE(ex.pScore->ScaleWidth(), 495);
+    if (disturbed.contains(QStringLiteral("pScore"))) {
+        // The labels were arranged against RESET's new place: 495 - 90.
+        QCOMPARE(resetLeftWhenArranged, 405.0);
+        QCOMPARE(ex.lbAverage.Left() + ex.lbAverage.Width(), 405.0 - 20);
+    } else {
+        QCOMPARE(ex.btnReset.Left(), 0.0);
+    }
+    QCOMPARE(QSizeF(ex.btnBack.Width(), ex.btnBack.Height()), QSizeF(140, 50));
 }
 
 void TestExercisePainting::labelTextColours_data()

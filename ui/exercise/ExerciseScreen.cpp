@@ -21,9 +21,16 @@ SkinFont scaled(SkinFont font, double scale)
     return font;
 }
 
-void moveTo(ControlPlacement &control, const QRectF &place)
+// True when the move changed the control's size.
+bool moveTo(ControlPlacement &control, const QRectF &place)
 {
-    control.Move(place.x(), place.y(), place.width(), place.height());
+    return control.Move(place.x(), place.y(), place.width(), place.height());
+}
+
+void record(const Parts &parts, LayoutStep step)
+{
+    if (parts.recordStep)
+        parts.recordStep(step);
 }
 
 } // namespace
@@ -37,6 +44,7 @@ void draw(const Parts &parts)
     const int h = roundToInt(height);
 
     window.drawPersistently([&] {
+        record(parts, LayoutStep::FrameAndTitle);
         window.Cls();
         paintSkinFrame(window, w, h, exerciseHeader());
         paintFrameCorners(window, w, h);
@@ -49,13 +57,24 @@ void draw(const Parts &parts)
         window.setForeColor(look::colour(look::Colour::ExerciseTitle));
         drawTextInRect(window, title, 210, 2, w, h, TextFormat::LeftTop);
 
+        // The grid first: the panels and Back stand beside it.
+        record(parts, LayoutStep::Grid);
         fitQuestionGrid(parts.gSoru, 40, 70, exerciseLayout::gridSide(height));
         const auto places = exerciseLayout::screenPlaces(width, height, parts.gSoru.Left(), parts.gSoru.Width());
-        moveTo(parts.pScore, places.score);
-        moveTo(parts.pKontrol, places.control);
-        moveTo(parts.btnBack, places.back);
+
+        // A panel or Back whose size changed lays itself out at once, before the next move.
+        record(parts, LayoutStep::ScorePanel);
+        if (moveTo(parts.pScore, places.score))
+            pScore_Resize(parts);
+        record(parts, LayoutStep::ControlPanel);
+        if (moveTo(parts.pKontrol, places.control))
+            pKontrol_Resize(parts);
+        record(parts, LayoutStep::BackButton);
+        if (moveTo(parts.btnBack, places.back))
+            btnBack_Resize(parts);
     });
 
+    record(parts, LayoutStep::PanelFrames);
     drawControlFrame(window, parts.pScore);
     drawControlFrame(window, parts.pKontrol);
     drawControlFrame(window, parts.gSoru);
@@ -84,9 +103,10 @@ void drawControlFrame(Surface &window, const ControlPlacement &control)
     });
 }
 
-void placeControlPanel(const Parts &parts)
+void pKontrol_Resize(const Parts &parts)
 {
     using namespace exerciseLayout;
+    record(parts, LayoutStep::ControlPanelRows);
     const Surface &panel = *parts.pKontrol.get();
     const auto sizeOf = [](const SelfSizingLabel &l) { return QSizeF(l.Width(), l.Height()); };
     const auto places = controlPanelPlaces(panel.ScaleWidth(), panel.ScaleHeight(), sizeOf(parts.yourAnswerCaption),
@@ -101,10 +121,19 @@ void placeControlPanel(const Parts &parts)
     moveTo(parts.btnCheck, places.rect[Check]);
 }
 
-void placeScorePanel(const Parts &parts)
+void pScore_Resize(const Parts &parts)
 {
+    // The labels are arranged against RESET's place: RESET goes first.
+    record(parts, LayoutStep::ResetButton);
     moveTo(parts.btnReset, exerciseLayout::resetButtonPlace(parts.pScore->ScaleWidth()));
+    record(parts, LayoutStep::ScoreLabels);
     arrangeScoreLabels(parts);
+}
+
+void btnBack_Resize(const Parts &parts)
+{
+    record(parts, LayoutStep::BackButtonResting);
+    parts.btnBack->paintResting();
 }
 
 void arrangeScoreLabels(const Parts &parts)

@@ -10,13 +10,12 @@ void ControlPlacement::Move(double left, double top)
     Move(left, top, geom_.width(), geom_.height());
 }
 
-void ControlPlacement::Move(double left, double top, double width, double height)
+bool ControlPlacement::Move(double left, double top, double width, double height)
 {
     const bool resized = width != geom_.width() || height != geom_.height();
     geom_ = QRectF(left, top, width, height);
     apply();
-    if (resized && onResize_)
-        onResize_();
+    return resized;
 }
 
 void ControlPlacement::setSize(double width, double height)

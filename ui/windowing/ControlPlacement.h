@@ -5,11 +5,9 @@
 #include <QRectF>
 #include <QWidget>
 
-#include <functional>
-
 // A control on a window: its position and size are kept as given, fractions included,
 // and shown at the nearest whole pixel (halves to even, so 162.5 lands on 162). A move
-// that changes the size runs the control's resize handler before it returns.
+// tells whether it changed the size, so the caller can lay the control out in turn.
 class ControlPlacement {
 public:
     explicit ControlPlacement(QWidget *widget) : widget_(widget) { geom_ = widget->geometry(); }
@@ -18,13 +16,13 @@ public:
     ControlPlacement &operator=(const ControlPlacement &) = delete;
 
     void Move(double left, double top);
-    void Move(double left, double top, double width, double height);
+    // True when the size changed.
+    bool Move(double left, double top, double width, double height);
     double Left() const { return geom_.x(); }
     double Top() const { return geom_.y(); }
     double Width() const { return geom_.width(); }
     double Height() const { return geom_.height(); }
 
-    void setResizeHandler(std::function<void()> handler) { onResize_ = std::move(handler); }
     QWidget *widget() const { return widget_; }
 
 protected:
@@ -36,7 +34,6 @@ private:
 
     QWidget *widget_;
     QRectF geom_;
-    std::function<void()> onResize_;
 };
 
 template <class W>
