@@ -105,8 +105,7 @@ void StartWindow::Form_Load()
 {
     const ScreenMetrics screen = platform::screen();
     Move(0, 0, screen.widthTwips(), screen.heightTwips());
-    const QSize screenPx(roundToInt(screen.widthTwips() / screen.twipsPerPixelX),
-                         roundToInt(screen.heightTwips() / screen.twipsPerPixelY));
+    const QSize screenPx = screen.sizePx();
     if (!screenFit::fits(screenPx)) {
         platform::messageBox(QStringLiteral("Minimum secreen resolution must be 1024x768"));
         platform::endProcess();
@@ -115,8 +114,8 @@ void StartWindow::Form_Load()
     // Panels and docks keep their strips: the window goes into the free area of the screen,
     // where its own window buttons stay in sight.
     const QRect window = screenFit::startWindowPlace(QRect(QPoint(0, 0), screenPx), screen.workArea);
-    Move(window.x() * screen.twipsPerPixelX, window.y() * screen.twipsPerPixelY,
-         window.width() * screen.twipsPerPixelX, window.height() * screen.twipsPerPixelY);
+    const TwipsRect place = screen.twipsOf(window);
+    Move(place.left, place.top, place.width, place.height);
     (*optMode[1])->setChecked(true);
     modMain::competitionMode = true;
     PFormKontrol->paintResting();
@@ -190,14 +189,14 @@ void StartWindow::toggleBackdrop()
 void StartWindow::arrangeWindows()
 {
     const ScreenMetrics screen = platform::screen();
-    const int tppX = roundToInt(screen.twipsPerPixelX);
-    const int tppY = roundToInt(screen.twipsPerPixelY);
-    const auto wPx = static_cast<std::int16_t>(roundToInt(Width() / screen.twipsPerPixelX));
-    const auto hPx = static_cast<std::int16_t>(roundToInt(Height() / screen.twipsPerPixelY));
+    const QRect standing = screen.pixelsOf({Left(), Top(), Width(), Height()});
+    const auto wPx = static_cast<std::int16_t>(standing.width());
+    const auto hPx = static_cast<std::int16_t>(standing.height());
     using windowArrangement::WorkArea;
     const WorkArea area = screen.workArea ? WorkArea::fromRect(*screen.workArea) : WorkArea{};
     const QPoint at = windowArrangement::centredIn(area, wPx, hPx);
-    Move(at.x() * tppX, at.y() * tppY, wPx * tppX, hPx * tppY);
+    const TwipsRect place = screen.twipsOf(QRect(at, QSize(wPx, hPx)));
+    Move(place.left, place.top, place.width, place.height);
     for (Form *form : windows::loaded()) {
         if (windows::liesOverStartWindow(*form))
             form->Move(Left(), Top() + kTopBandTwips, Width(), Height() - kTopBandTwips);

@@ -33,7 +33,7 @@ public:
         platform::setMessageBoxHook([this](const QString &text, const QString &) { messages << text; });
         platform::setEndHook([this] { ++ends; });
         platform::resetEndRequest();
-        platform::setInitialWindowState(0);
+        platform::setInitialWindowState(ShownState::Normal);
         modMain::competitionMode = true;
         modMain::exerciseOpen = 0;
     }
@@ -47,7 +47,7 @@ public:
         platform::setMessageBoxHook(nullptr);
         platform::setEndHook(nullptr);
         platform::resetEndRequest();
-        platform::setInitialWindowState(0);
+        platform::setInitialWindowState(ShownState::Normal);
     }
 
     ManualClock &clock() { return *clock_; }

@@ -122,15 +122,15 @@ void TestBackdrop::minimiseAndRestoreWithBackdropOn()
     QVERIFY(main.backdropOn());
 
     pressStripCell(main, 2);
-    QCOMPARE(main.WindowState(), int(Form::Minimized));
-    QCOMPARE(exercise.WindowState(), int(Form::Minimized));
+    QCOMPARE(main.WindowState(), Form::Minimized);
+    QCOMPARE(exercise.WindowState(), Form::Minimized);
     QVERIFY(!backdrop->isVisible());
     QVERIFY(main.backdropOn());
     QCOMPARE(int(main.PFormKontrol->captionHot()), 0);
 
     main.setWindowStateTo(Form::Normal);
-    QCOMPARE(main.WindowState(), int(Form::Normal));
-    QCOMPARE(exercise.WindowState(), int(Form::Normal));
+    QCOMPARE(main.WindowState(), Form::Normal);
+    QCOMPARE(exercise.WindowState(), Form::Normal);
     QCoreApplication::processEvents();
     QVERIFY(!backdrop->isVisible());
     QVERIFY(main.backdropOn());
@@ -303,7 +303,7 @@ void TestBackdrop::focusHandOff()
         QVERIFY(active);
         QCOMPARE(active->objectName(), expected);
     }
-    QCOMPARE(main.WindowState(), startMinimised ? int(Form::Minimized) : int(Form::Normal));
+    QCOMPARE(main.WindowState(), startMinimised ? Form::Minimized : Form::Normal);
 }
 
 // However the start window is activated, the keyboard goes to the window in front: the
@@ -334,7 +334,7 @@ void TestBackdrop::activationGoesToFrontWindow()
     main.activateWindow();
     QTRY_VERIFY(QApplication::activeWindow() != nullptr);
     QTRY_COMPARE(QApplication::activeWindow()->objectName(), expected);
-    QCOMPARE(main.WindowState(), int(Form::Normal));
+    QCOMPARE(main.WindowState(), Form::Normal);
 }
 
 // Keys typed while the start window is active but covered by the exercise window (before
@@ -372,11 +372,11 @@ void TestBackdrop::restoringExerciseWindowRestoresItsOwner()
     ExerciseWindow &exercise = world.openExercise(true);
     StartWindow &main = windows::frmMain();
     main.setWindowStateTo(Form::Minimized);
-    QCOMPARE(exercise.WindowState(), int(Form::Minimized));
+    QCOMPARE(exercise.WindowState(), Form::Minimized);
 
     exercise.setWindowStateTo(Form::Normal);
-    QCOMPARE(main.WindowState(), int(Form::Normal));
-    QCOMPARE(exercise.WindowState(), int(Form::Normal));
+    QCOMPARE(main.WindowState(), Form::Normal);
+    QCOMPARE(exercise.WindowState(), Form::Normal);
     QCOMPARE(main.frontWindow(), &exercise);
 }
 

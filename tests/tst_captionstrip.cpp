@@ -402,8 +402,8 @@ void TestCaptionStrip::clickOnMinimise()
     f.move(25, 7);
     f.click(25, 7);
 
-    QCOMPARE(f.main.WindowState(), int(Form::Minimized));
-    QCOMPARE(exercise.WindowState(), int(Form::Minimized));
+    QCOMPARE(f.main.WindowState(), Form::Minimized);
+    QCOMPARE(exercise.WindowState(), Form::Minimized);
     QCOMPARE(f.main.backdropOn(), backdropOn);
     if (backdropOn)
         QVERIFY(!windows::loadedBackdrop()->isVisible());
@@ -414,7 +414,7 @@ void TestCaptionStrip::clickOnMinimise()
     QCOMPARE(lookOf(f.strip->persistentImage(), 2), 'N');
 
     f.main.setWindowStateTo(Form::Normal);
-    QCOMPARE(exercise.WindowState(), int(Form::Normal));
+    QCOMPARE(exercise.WindowState(), Form::Normal);
     if (backdropOn)
         QVERIFY(!windows::loadedBackdrop()->isVisible());
 }
@@ -465,7 +465,7 @@ void TestCaptionStrip::clickWithNothingLit()
     QCOMPARE(int(f.strip->captionHot()), 0);
     QVERIFY(!capture::get());
     QVERIFY(!f.main.backdropOn());
-    QCOMPARE(f.main.WindowState(), int(Form::Normal));
+    QCOMPARE(f.main.WindowState(), Form::Normal);
     QCOMPARE(windows::loaded().size(), 1);
     QCOMPARE(f.world.ends, 0);
     QCOMPARE(looksOf(f.strip->shownImage()), QStringLiteral("NNNN"));
@@ -502,7 +502,7 @@ void TestCaptionStrip::clickOffTheStripActsOnNoCell()
     QCOMPARE(int(f.strip->captionHot()), 0);
     QVERIFY(!capture::get());
     QVERIFY(!f.main.backdropOn());
-    QCOMPARE(f.main.WindowState(), int(Form::Normal));
+    QCOMPARE(f.main.WindowState(), Form::Normal);
     QCOMPARE(windows::loaded().size(), 1);
     QCOMPARE(f.world.ends, 0);
     QCOMPARE(looksOf(f.strip->shownImage()), QStringLiteral("NNNN"));

@@ -397,7 +397,7 @@ void TestExercisePainting::resizeWhileMinimisedDoesNothing()
     coded_ = std::make_unique<CodedTemplate>();
     ExerciseWindow &ex = world.openExercise(true);
     ex.setWindowStateTo(Form::Minimized);
-    QCOMPARE(ex.WindowState(), int(Form::Minimized));
+    QCOMPARE(ex.WindowState(), Form::Minimized);
     const QImage before = ex.persistentImage().copy();
     const QRect score = rectOf(ex.pScore), control = rectOf(ex.pKontrol), grid = rectOf(ex.gSoru);
     const QRect back = rectOf(ex.btnBack);

@@ -311,7 +311,7 @@ void TestStartScreen::minimisedIsNeitherPaintedNorLaidOut()
     QCoreApplication::processEvents();
 
     main.setWindowStateTo(Form::Minimized);
-    QCOMPARE(main.WindowState(), int(Form::Minimized));
+    QCOMPARE(main.WindowState(), Form::Minimized);
     QCoreApplication::processEvents();
     const int paints = main.paintCount();
     const QImage before = main.persistentImage().copy();
@@ -334,7 +334,7 @@ void TestStartScreen::minimisedIsNeitherPaintedNorLaidOut()
 
     // Restored, it paints the view that exerciseOpen selects and lays itself out.
     main.setWindowStateTo(Form::Normal);
-    QCOMPARE(main.WindowState(), int(Form::Normal));
+    QCOMPARE(main.WindowState(), Form::Normal);
     QCOMPARE(placeOf(main.PFormKontrol), QRectF(1028, 4, 68, 15));
     QCOMPARE(placeOf(main.btnStart), QRectF(462.5, 610, 175, 45));
     const QImage &img = main.persistentImage();

@@ -120,12 +120,12 @@ void TestStartup::refusesALowScreen()
 void TestStartup::startedMinimisedOpensNormal()
 {
     world_ = std::make_unique<TestWorld>();
-    platform::setInitialWindowState(1);
+    platform::setInitialWindowState(ShownState::Minimized);
 
     QVERIFY(app::startUp());
 
     StartWindow &main = windows::frmMain();
-    QCOMPARE(main.WindowState(), 0);
+    QCOMPARE(int(main.WindowState()), 0);
     QVERIFY(!main.isMinimized());
     QVERIFY(main.isVisible());
     QCOMPARE(main.geometry(), QRect(0, 0, 1280, 800));

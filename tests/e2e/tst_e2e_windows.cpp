@@ -273,8 +273,8 @@ void TestE2eWindows::minimiseAndRestoreWithOwner()
     QTRY_VERIFY(e2e::xwininfo(xid(exercise)).viewable);
 
     QVERIFY(e2e::clickAt(stripCell(main, 2)));
-    QTRY_COMPARE(main.WindowState(), int(Form::Minimized));
-    QTRY_COMPARE(exercise.WindowState(), int(Form::Minimized));
+    QTRY_COMPARE(main.WindowState(), Form::Minimized);
+    QTRY_COMPARE(exercise.WindowState(), Form::Minimized);
     QTRY_COMPARE(e2e::wmState(xid(main)), 3);
     QTRY_COMPARE(e2e::wmState(xid(exercise)), 3);
     QTRY_VERIFY(!e2e::xwininfo(xid(backdrop)).viewable);
@@ -283,8 +283,8 @@ void TestE2eWindows::minimiseAndRestoreWithOwner()
     // Restored from outside, as a task bar would: both come back, the backdrop does not,
     // and the keyboard goes to the window in front.
     QVERIFY(e2e::activateFromOutside(xid(main)));
-    QTRY_COMPARE(main.WindowState(), int(Form::Normal));
-    QTRY_COMPARE(exercise.WindowState(), int(Form::Normal));
+    QTRY_COMPARE(main.WindowState(), Form::Normal);
+    QTRY_COMPARE(exercise.WindowState(), Form::Normal);
     QTRY_VERIFY(e2e::xwininfo(xid(main)).viewable);
     QTRY_VERIFY(e2e::xwininfo(xid(exercise)).viewable);
     QTRY_COMPARE(QApplication::activeWindow(), &exercise);

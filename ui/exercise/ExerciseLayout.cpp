@@ -12,13 +12,13 @@ namespace exerciseLayout {
 
 int gridRowTwips(int side)
 {
-    return roundToInt(side / 10.0 * kTwipsPerPixel);
+    return roundToInt(twipsOfPixels(side / 10.0));
 }
 
 int gridSideFromRowTwips(int rowTwips)
 {
     const std::int32_t tenRows = rowTwips * 10;
-    return roundToInt(tenRows / kTwipsPerPixel);
+    return roundToInt(pixelsOfTwips(tenRows));
 }
 
 int gridSide(double scaleHeight)

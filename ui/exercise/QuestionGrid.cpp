@@ -134,7 +134,7 @@ QuestionGrid::Edges QuestionGrid::edges(const std::array<int, kRows> &twips)
     long long sum = 0;
     for (int k = 0; k < kRows; ++k) {
         sum += twips[k];
-        out[k + 1] = roundToInt(sum / kTwipsPerPixel);
+        out[k + 1] = roundToInt(pixelsOfTwips(static_cast<double>(sum)));
     }
     return out;
 }

@@ -142,11 +142,9 @@ Form::Form(const QString &name) : Surface(nullptr, Qt::Window | Qt::FramelessWin
 
 void Form::Move(double left, double top, double width, double height)
 {
-    const bool resized = width != twips_.width() || height != twips_.height();
-    twips_ = QRectF(left, top, width, height);
-    const ScreenMetrics screen = platform::screen();
-    setGeometry(roundToInt(left / screen.twipsPerPixelX), roundToInt(top / screen.twipsPerPixelY),
-                roundToInt(width / screen.twipsPerPixelX), roundToInt(height / screen.twipsPerPixelY));
+    const bool resized = width != twips_.width || height != twips_.height;
+    twips_ = {left, top, width, height};
+    setGeometry(platform::screen().pixelsOf(twips_));
     if (resized)
         Form_Resize();
 }
@@ -159,9 +157,7 @@ void Form::followWindowSystem()
         return;
     const ScreenMetrics screen = platform::screen();
     const QRect now = geometry();
-    const QRect asked(roundToInt(twips_.x() / screen.twipsPerPixelX), roundToInt(twips_.y() / screen.twipsPerPixelY),
-                      roundToInt(twips_.width() / screen.twipsPerPixelX),
-                      roundToInt(twips_.height() / screen.twipsPerPixelY));
+    const QRect asked = screen.pixelsOf(twips_);
     if (now == asked) {
         insistOnPlace_ = 0;
         return;
@@ -178,12 +174,10 @@ void Form::followWindowSystem()
         return;
     }
     // Fractions of a pixel that were asked for are kept where the window stands as asked.
-    const double left = now.x() == asked.x() ? twips_.x() : now.x() * screen.twipsPerPixelX;
-    const double top = now.y() == asked.y() ? twips_.y() : now.y() * screen.twipsPerPixelY;
+    const TwipsRect standing = screen.twipsOf(now);
     const bool resized = now.size() != asked.size();
-    const double width = resized ? now.width() * screen.twipsPerPixelX : twips_.width();
-    const double height = resized ? now.height() * screen.twipsPerPixelY : twips_.height();
-    twips_ = QRectF(left, top, width, height);
+    twips_ = {now.x() == asked.x() ? twips_.left : standing.left, now.y() == asked.y() ? twips_.top : standing.top,
+              resized ? standing.width : twips_.width, resized ? standing.height : twips_.height};
     if (resized)
         Form_Resize();
 }
@@ -200,7 +194,7 @@ void Form::resizeEvent(QResizeEvent *event)
     followWindowSystem();
 }
 
-int Form::WindowState() const
+Form::State Form::WindowState() const
 {
     return windowState().testFlag(Qt::WindowMinimized) ? Minimized : Normal;
 }

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "ui/skin/Surface.h"
-
-#include <QRectF>
+#include "ui/windowing/Platform.h"
+#include "ui/windowing/Twips.h"
 
 class Form;
 
@@ -24,19 +24,21 @@ void Unload(Form &form);
 // it), Left, Top, Width and Height follow the window, and a size change runs Form_Resize.
 class Form : public Surface {
 public:
-    enum State { Normal = 0, Minimized = 1 };
+    using State = ShownState;
+    static constexpr State Normal = State::Normal;
+    static constexpr State Minimized = State::Minimized;
 
     explicit Form(const QString &name);
 
     QString Name() const { return objectName(); }
 
     void Move(double left, double top, double width, double height);
-    double Left() const { return twips_.x(); }
-    double Top() const { return twips_.y(); }
-    double Width() const { return twips_.width(); }
-    double Height() const { return twips_.height(); }
+    double Left() const { return twips_.left; }
+    double Top() const { return twips_.top; }
+    double Width() const { return twips_.width; }
+    double Height() const { return twips_.height; }
 
-    int WindowState() const;
+    State WindowState() const;
     // Normal or minimised, as the window system shows it (not to be confused with
     // QWidget::setWindowState, which takes the toolkit's own states).
     void setWindowStateTo(State state);
@@ -83,7 +85,7 @@ private:
     // The place the window system gave the window, where it differs from the asked one.
     void followWindowSystem();
 
-    QRectF twips_;
+    TwipsRect twips_;
     // How many more times a window the window system placed elsewhere when shown asks
     // for its own place again.
     int insistOnPlace_ = 0;

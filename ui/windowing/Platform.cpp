@@ -1,11 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/windowing/Platform.h"
 
+#include "engine/Rounding.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 
+
+QRect ScreenMetrics::pixelsOf(const TwipsRect &twips) const
+{
+    return QRect(roundToInt(twips.left / twipsPerPixelX), roundToInt(twips.top / twipsPerPixelY),
+                 roundToInt(twips.width / twipsPerPixelX), roundToInt(twips.height / twipsPerPixelY));
+}
+
+TwipsRect ScreenMetrics::twipsOf(const QRect &pixels) const
+{
+    return {pixels.x() * twipsPerPixelX, pixels.y() * twipsPerPixelY, pixels.width() * twipsPerPixelX,
+            pixels.height() * twipsPerPixelY};
+}
 
 namespace {
 
@@ -14,7 +28,7 @@ struct Services {
     platform::MessageBoxHook messageBoxHook;
     std::function<void()> endHook;
     bool endRequested = false;
-    int initialWindowState = 0;
+    ShownState initialWindowState = ShownState::Normal;
 };
 
 Services &services()
@@ -44,8 +58,8 @@ ScreenMetrics screen()
 
 void setScreen(std::optional<ScreenMetrics> simulated) { services().screen = simulated; }
 
-int initialWindowState() { return services().initialWindowState; }
-void setInitialWindowState(int state) { services().initialWindowState = state; }
+ShownState initialWindowState() { return services().initialWindowState; }
+void setInitialWindowState(ShownState state) { services().initialWindowState = state; }
 
 QString programTitle() { return QStringLiteral("Speed Velantra"); }
 

@@ -4,6 +4,7 @@
 #include "ui/windowing/Twips.h"
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -24,7 +25,16 @@ struct ScreenMetrics {
 
     double widthTwips() const { return widthPx * twipsPerPixelX; }
     double heightTwips() const { return heightPx * twipsPerPixelY; }
+    QSize sizePx() const { return QSize(widthPx, heightPx); }
+
+    // A place in twips on this screen in whole pixels, each edge to the nearest (halves to
+    // even), and a place in pixels in twips.
+    QRect pixelsOf(const TwipsRect &twips) const;
+    TwipsRect twipsOf(const QRect &pixels) const;
 };
+
+// A window's state as the program sees it.
+enum class ShownState { Normal = 0, Minimized = 1 };
 
 namespace platform {
 
@@ -47,8 +57,8 @@ void resetEndRequest();
 
 QString programTitle();
 
-// The window state new windows start in (1 when the process was started minimised).
-int initialWindowState();
-void setInitialWindowState(int state);
+// The window state new windows start in (minimised when the process was started so).
+ShownState initialWindowState();
+void setInitialWindowState(ShownState state);
 
 } // namespace platform
