@@ -7,7 +7,7 @@
 // The two latencies compare the server's stamps with the monotonic clock, which is the
 // X server's own clock when Xvfb runs on this machine.
 #include "BenchSupport.h"
-#include "tests/e2e/InputRecorder.h"
+#include "tools/inputrecorder/InputRecorder.h"
 
 #include "app/App.h"
 #include "app/ExerciseWindow.h"

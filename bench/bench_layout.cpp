@@ -3,9 +3,9 @@
 // the smallest window the program makes. Prints the median and the worst pass.
 
 #include "app/Fonts.h"
-#include "tests/TestSupport.h"
 
 #include "BenchSupport.h"
+#include "BenchWindows.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,8 +21,8 @@ constexpr int kPasses = 300;
 
 void measure(int screenW, int screenH)
 {
-    TestWorld world(screenW, screenH);
-    ExerciseWindow &exercise = world.openExercise(true);
+    bench::Windows windows(screenW, screenH);
+    ExerciseWindow &exercise = windows.openExercise(true);
     QCoreApplication::processEvents();
     for (int i = 0; i < kWarmUp; ++i)
         exercise.drawExerciseScreen();

@@ -17,4 +17,4 @@ export QTEST_FUNCTION_TIMEOUT=${QTEST_FUNCTION_TIMEOUT:-$((300000 + 5 * MONKEY_A
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd "$root/tests"
-QT_QPA_PLATFORM=offscreen:configfile=screen-1280x800.json "$root/build-sanitize/tests/tst_monkey"
+QT_QPA_PLATFORM=offscreen:configfile=screen-1280x800.json "$root/build-sanitize/tests/app/tst_monkey"

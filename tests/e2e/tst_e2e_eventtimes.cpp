@@ -3,7 +3,7 @@
 // shows it, is the interval between the two events that started and stopped it as the X
 // server stamped them (recorded independently through the RECORD extension), however
 // long those events waited for their handlers. A held key acts once.
-#include "InputRecorder.h"
+#include "tools/inputrecorder/InputRecorder.h"
 #include "e2eSupport.h"
 
 #include "app/App.h"
