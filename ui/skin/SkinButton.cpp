@@ -11,19 +11,20 @@
 
 namespace {
 
-struct Look {
+// A state letter's row of the template and caption colour.
+struct ButtonFace {
     int row;
     QRgb textColour;
 };
 
-bool lookOf(const QString &letter, Look &look)
+bool faceOf(const QString &letter, ButtonFace &face)
 {
     if (letter == QLatin1String("N"))
-        look = {skin::kButtonRowNormal, look::colour(look::Colour::ButtonText)};
+        face = {skin::kButtonRowNormal, look::colour(look::Colour::ButtonText)};
     else if (letter == QLatin1String("H"))
-        look = {skin::kButtonRowHover, look::colour(look::Colour::ButtonHotText)};
+        face = {skin::kButtonRowHover, look::colour(look::Colour::ButtonHotText)};
     else if (letter == QLatin1String("P"))
-        look = {skin::kButtonRowPressed, look::colour(look::Colour::ButtonHotText)};
+        face = {skin::kButtonRowPressed, look::colour(look::Colour::ButtonHotText)};
     else
         return false;
     return true;
@@ -36,21 +37,21 @@ constexpr double kSmallestCaptionPoints = 1.0;
 
 void drawSkinButton(Surface &target, const QString &letter, const QString &caption)
 {
-    Look look;
-    if (!lookOf(letter, look))
+    ButtonFace face;
+    if (!faceOf(letter, face))
         return;
     const double w = target.width();
     for (int i = 0; w / 10 > i; ++i)
-        copyFromTemplate(target, 10 * i, 0, skin::skinButtonBody(look.row));
-    copyFromTemplate(target, 0, 0, skin::skinButtonLeftCap(look.row));
-    copyFromTemplate(target, roundToInt(w - 20), 0, skin::skinButtonRightCap(look.row));
+        copyFromTemplate(target, 10 * i, 0, skin::skinButtonBody(face.row));
+    copyFromTemplate(target, 0, 0, skin::skinButtonLeftCap(face.row));
+    copyFromTemplate(target, roundToInt(w - 20), 0, skin::skinButtonRightCap(face.row));
 
     SkinFont font = target.skinFont();
     while (w - 20 < target.TextWidth(caption) && font.points - 1 >= kSmallestCaptionPoints) {
         font.points -= 1;
         target.setSkinFont(font);
     }
-    target.setForeColor(look.textColour);
+    target.setForeColor(face.textColour);
     drawTextInRect(target, caption, 0, 0, roundToInt(w), roundToInt(target.height()), TextFormat::CentredBothWays);
 }
 
