@@ -148,7 +148,7 @@ void Form::Move(double left, double top, double width, double height)
     setGeometry(roundToInt(left / screen.twipsPerPixelX), roundToInt(top / screen.twipsPerPixelY),
                 roundToInt(width / screen.twipsPerPixelX), roundToInt(height / screen.twipsPerPixelY));
     if (resized)
-        Form_Resize();
+        layOut();
 }
 
 void Form::followWindowSystem()
@@ -185,7 +185,7 @@ void Form::followWindowSystem()
     const double height = resized ? now.height() * screen.twipsPerPixelY : twips_.height();
     twips_ = QRectF(left, top, width, height);
     if (resized)
-        Form_Resize();
+        layOut();
 }
 
 void Form::moveEvent(QMoveEvent *event)
@@ -240,8 +240,23 @@ void Form::Show(Form *owner)
         show();
     if (!everShown_) {
         everShown_ = true;
-        Form_Resize();
+        // Shown for the first time: laid out, unless a Move already did so for this very
+        // size and scale (drawing the same screen twice would double the time to open).
+        if (size() != laidOutSize_ || imageRatio() != laidOutRatio_)
+            layOut();
     }
+}
+
+void Form::layOut()
+{
+    // A minimised window lays nothing out; it must be laid out when shown.
+    if (WindowState() == Minimized) {
+        laidOutSize_ = QSize();
+    } else {
+        laidOutSize_ = size();
+        laidOutRatio_ = imageRatio();
+    }
+    Form_Resize();
 }
 
 void Form::Hide()
@@ -323,7 +338,7 @@ void Form::changeEvent(QEvent *event)
             && owner->WindowState() == Minimized)
             owner->setWindowStateTo(Normal);
         followOwnerState();
-        Form_Resize();
+        layOut();
         // Restored while active: the owned windows came back in front of this one.
         if (isActiveWindow())
             handFocusToFront();
