@@ -8,6 +8,7 @@
 #include "StartupProbe.h"
 
 #include "app/App.h"
+#include "app/Fonts.h"
 #include "app/WindowRegistry.h"
 #include "app/StartWindow.h"
 #include "app/ExerciseWindow.h"
@@ -26,6 +27,7 @@ constexpr int kRuns = 15;
 // the memory is read once the exercise window is open and painted too.
 int runProgram(int argc, char *argv[])
 {
+    fonts::startReadingConfiguration();   // as display::open does
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
     if (!app::startUp())
