@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Display.h"
 
+#include "app/Fonts.h"
 #include "app/ScreenFit.h"
 
 #include <QFileInfo>
@@ -113,6 +114,7 @@ QString cannotOpenMessage(const QString &program, const QByteArray &platforms, c
 
 std::unique_ptr<QApplication> open(int &argc, char **argv)
 {
+    fonts::startReadingConfiguration();
     const QByteArray platforms = platformList(qgetenv(kPlatformVariable), qEnvironmentVariableIsSet("WAYLAND_DISPLAY"));
     qputenv(kPlatformVariable, platforms);
     // A desktop at 150 % then gives ratio 2 at once where the program fits at 2.

@@ -6,10 +6,44 @@
 
 #include <QFontInfo>
 
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
 namespace fonts {
+
+namespace {
+
+// Joined by the first font user, or at exit where the program ended before any.
+struct ConfigurationReader {
+    std::thread thread;
+    void wait()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+    ~ConfigurationReader() { wait(); }
+};
+
+ConfigurationReader &reader()
+{
+    static ConfigurationReader r;
+    return r;
+}
+
+} // namespace
+
+void startReadingConfiguration()
+{
+    // Qt asks the same configuration when its font database is first used and then finds
+    // it read. (Fontconfig may be used from several threads.)
+    if (!reader().thread.joinable())
+        reader().thread = std::thread([] { FcInit(); });
+}
 
 void ensureTahoma()
 {
+    reader().wait();
     boldText::install();
     if (!tahomaKnown())
         registerTahoma();

@@ -6,7 +6,7 @@
 #   deps.sh package  that, and what building its Debian package needs
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-xkb-dev pkgconf qt6-qpa-plugins
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-xkb-dev libfontconfig-dev pkgconf qt6-qpa-plugins
           fonts-wine fonts-liberation2)
 case "${1:-all}" in
     program) ;;

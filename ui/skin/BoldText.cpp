@@ -95,7 +95,11 @@ OverstrikeEffect::OverstrikeEffect(QWidget *box) : QGraphicsEffect(box), box_(bo
 
 void OverstrikeEffect::draw(QPainter *painter)
 {
-    if (!needsOverstrike(box_->font())) {
+    // An empty box without the focus shows no text and no text cursor: nothing would gain
+    // a stroke, and the box is drawn once as it is.
+    const auto *line = qobject_cast<const QLineEdit *>(box_);
+    const bool showsNoText = line && line->text().isEmpty() && line->placeholderText().isEmpty() && !line->hasFocus();
+    if (showsNoText || !needsOverstrike(box_->font())) {
         drawSource(painter);
         return;
     }

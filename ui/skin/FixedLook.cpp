@@ -2,6 +2,7 @@
 #include "ui/skin/FixedLook.h"
 
 #include "ui/skin/BoldText.h"
+#include "ui/skin/SkinFont.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -36,6 +37,10 @@ void install()
 {
     boldText::install();
     QApplication::setPalette(palette());
+    // What is given no font of its own (a text box's first layout before it gets its
+    // font, the screen reader's announcements) uses the controls' face too: the toolkit's
+    // default face would be loaded for that alone.
+    QApplication::setFont(SkinFont().toQFont());
 }
 
 } // namespace fixedLook

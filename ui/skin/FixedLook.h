@@ -14,8 +14,8 @@ namespace fixedLook {
 // that nothing of a desktop's palette shows through.
 QPalette palette();
 
-// Makes that palette and the designed style (with bold text that reads bold) the
-// application's; once is enough. Reading the desktop's palette and fonts is switched off
+// Makes that palette, the designed style (with bold text that reads bold) and the
+// controls' face the application's; once is enough. Reading the desktop's palette and fonts is switched off
 // before the application is made (QGuiApplication::setDesktopSettingsAware), so that a
 // platform theme does not lay its own over them later.
 void install();

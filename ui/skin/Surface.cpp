@@ -30,13 +30,25 @@ qreal Surface::imageRatio() const
 {
     if (fixedRatio_ > 0)
         return fixedRatio_;
+    if (batchRatio_ > 0)
+        return batchRatio_;
     return devicePixelRatioF() >= 1.5 ? 2.0 : 1.0;
 }
 
+namespace {
+
+// Whether outer holds all of inner (both normalised, as every kept rectangle is); inline,
+// as it runs for each new drawing against the latest ones.
+bool holds(const QRect &outer, const QRect &inner)
+{
+    return outer.left() <= inner.left() && outer.top() <= inner.top() && outer.right() >= inner.right()
+        && outer.bottom() >= inner.bottom();
+}
+
+} // namespace
+
 void Drawing::paint(QPainter &painter) const
 {
-    painter.save();
-    painter.setClipRect(clip, Qt::IntersectClip);
     switch (kind) {
     case Kind::Fill:
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -47,12 +59,12 @@ void Drawing::paint(QPainter &painter) const
         painter.drawImage(QRectF(area), pixels, source);
         break;
     case Kind::Text:
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.setFont(font);
         painter.setPen(colour);
         boldText::drawOverstruck(painter, [&] { painter.drawText(area, alignment, text); });
         break;
     }
-    painter.restore();
 }
 
 namespace {
@@ -103,7 +115,7 @@ void Surface::keep(Drawing drawing)
     // and a frame of many tiles is not searched once for every tile.
     if (drawing.opaque()) {
         const auto recent = kept_.end() - std::min<std::ptrdiff_t>(kept_.size(), kRecentDrawings);
-        kept_.erase(std::remove_if(recent, kept_.end(), [&](const Drawing &d) { return drawing.clip.contains(d.clip); }),
+        kept_.erase(std::remove_if(recent, kept_.end(), [&](const Drawing &d) { return holds(drawing.clip, d.clip); }),
                     kept_.end());
     }
     kept_.push_back(std::move(drawing));
@@ -152,6 +164,7 @@ void Surface::draw(Drawing drawing)
         direct_.fill(Qt::transparent);
     {
         QPainter painter(&direct_);
+        painter.setClipRect(drawing.clip);
         drawing.paint(painter);
     }
     directShown_ = true;
@@ -170,9 +183,26 @@ QImage Surface::blankImage()
 
 void Surface::paintKept(QPainter &painter, const QRect &rect) const
 {
-    for (const Drawing &d : kept_)
-        if (d.clip.intersects(rect))
-            d.paint(painter);
+    // The painter comes clipped to rect. Most fills and copies lie wholly inside their
+    // own clip and rect, and are drawn under that clip as it is: a clip set and undone
+    // for each of a frame's many tiles would cost more than the tile. (Text may reach
+    // beyond its rectangle, so it is always clipped.)
+    bool narrowed = false;
+    for (const Drawing &d : kept_) {
+        if (!d.clip.intersects(rect))
+            continue;
+        if (!d.opaque() || !holds(d.clip, d.area) || !holds(rect, d.area)) {
+            painter.setClipRect(d.clip & rect);
+            narrowed = true;
+        } else if (narrowed) {
+            painter.setClipRect(rect);
+            narrowed = false;
+        }
+        d.paint(painter);
+    }
+    if (narrowed)
+        painter.setClipRect(rect);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void Surface::setBackColor(const QColor &c)

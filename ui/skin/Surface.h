@@ -25,6 +25,8 @@ struct Drawing {
     QString text;
 
     bool opaque() const { return kind != Kind::Text; }
+    // Paints it with the painter's clip as it stands (the caller clips to clip); leaves
+    // the painter's composition mode changed.
     void paint(QPainter &painter) const;
 };
 
@@ -48,7 +50,10 @@ public:
     void drawPersistently(Draw draw)
     {
         setAutoRedraw(true);
+        // The scale cannot change while a drawing runs: asked once, not for every piece.
+        batchRatio_ = imageRatio();
         draw();
+        batchRatio_ = 0;
         Refresh();
         setAutoRedraw(false);
     }
@@ -123,6 +128,7 @@ private:
     int mousePointer_ = Arrow;
     QCursor customCursor_{Qt::PointingHandCursor};
     qreal fixedRatio_ = 0;
+    qreal batchRatio_ = 0;    // the scale while drawPersistently runs
     int paintCount_ = 0;
 };
 

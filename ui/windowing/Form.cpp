@@ -146,7 +146,7 @@ void Form::Move(double left, double top, double width, double height)
     twips_ = {left, top, width, height};
     setGeometry(platform::screen().pixelsOf(twips_));
     if (resized)
-        Form_Resize();
+        layOut();
 }
 
 void Form::followWindowSystem()
@@ -179,7 +179,7 @@ void Form::followWindowSystem()
     twips_ = {now.x() == asked.x() ? twips_.left : standing.left, now.y() == asked.y() ? twips_.top : standing.top,
               resized ? standing.width : twips_.width, resized ? standing.height : twips_.height};
     if (resized)
-        Form_Resize();
+        layOut();
 }
 
 void Form::moveEvent(QMoveEvent *event)
@@ -234,8 +234,23 @@ void Form::Show(Form *owner)
         show();
     if (!everShown_) {
         everShown_ = true;
-        Form_Resize();
+        // Shown for the first time: laid out, unless a Move already did so for this very
+        // size and scale (drawing the same screen twice would double the time to open).
+        if (size() != laidOutSize_ || imageRatio() != laidOutRatio_)
+            layOut();
     }
+}
+
+void Form::layOut()
+{
+    // A minimised window lays nothing out; it must be laid out when shown.
+    if (WindowState() == Minimized) {
+        laidOutSize_ = QSize();
+    } else {
+        laidOutSize_ = size();
+        laidOutRatio_ = imageRatio();
+    }
+    Form_Resize();
 }
 
 void Form::Hide()
@@ -317,7 +332,7 @@ void Form::changeEvent(QEvent *event)
             && owner->WindowState() == Minimized)
             owner->setWindowStateTo(Normal);
         followOwnerState();
-        Form_Resize();
+        layOut();
         // Restored while active: the owned windows came back in front of this one.
         if (isActiveWindow())
             handFocusToFront();

@@ -84,6 +84,11 @@ private:
     void handFocusToFront();
     // The place the window system gave the window, where it differs from the asked one.
     void followWindowSystem();
+    // Form_Resize, noting the size and scale it laid the window out for.
+    void layOut();
+
+    QSize laidOutSize_;
+    qreal laidOutRatio_ = 0;
 
     TwipsRect twips_;
     // How many more times a window the window system placed elsewhere when shown asks
