@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 
 #include "app/Fonts.h"
-#include "engine/Rounding.h"
 #include "ui/exercise/QuestionGrid.h"
 #include "ui/skin/BoldText.h"
 #include "ui/skin/SkinButton.h"
@@ -517,13 +516,21 @@ void TestExerciseBehaviour::gridDigitsSitWhereDrawTextPutsThem_data()
 {
     QTest::addColumn<int>("rowTwips");
     QTest::addColumn<bool>("fontAsMade");   // the grid keeps the font it was made with
-    QTest::newRow("67 px cells") << 1005 << false;
-    QTest::newRow("60 px cells") << 900 << false;
-    QTest::newRow("uneven 51.1 px cells") << 767 << false;
-    QTest::newRow("uneven 74.1 px cells") << 1111 << false;
-    QTest::newRow("too small for the digits") << 300 << false;
+    // Cell edges in pixels, worked by hand: edge i is i x rowTwips / 15, rounded to nearest.
+    QTest::addColumn<QList<int>>("edges");
+    const QList<int> edges67 = {0, 67, 134, 201, 268, 335, 402, 469, 536, 603, 670};
+    QTest::newRow("67 px cells") << 1005 << false << edges67;
+    QTest::newRow("60 px cells") << 900 << false << QList<int>{0, 60, 120, 180, 240, 300, 360, 420, 480, 540, 600};
+    // 767 / 15 = 51.133...: 153.4 -> 153, 204.53 -> 205, 255.67 -> 256, ...
+    QTest::newRow("uneven 51.1 px cells")
+        << 767 << false << QList<int>{0, 51, 102, 153, 205, 256, 307, 358, 409, 460, 511};
+    // 1111 / 15 = 74.066...: 296.27 -> 296, 592.53 -> 593, 666.6 -> 667, 740.67 -> 741.
+    QTest::newRow("uneven 74.1 px cells")
+        << 1111 << false << QList<int>{0, 74, 148, 222, 296, 370, 444, 518, 593, 667, 741};
+    QTest::newRow("too small for the digits")
+        << 300 << false << QList<int>{0, 20, 40, 60, 80, 100, 120, 140, 160, 180, 200};
     // Made as the exercise window makes it: Tahoma 39.75 pt bold in every cell.
-    QTest::newRow("67 px cells, the grid's own font") << 1005 << true;
+    QTest::newRow("67 px cells, the grid's own font") << 1005 << true << edges67;
 }
 
 // The grid paints its digits from texts laid out once; they must land on exactly the
@@ -532,6 +539,7 @@ void TestExerciseBehaviour::gridDigitsSitWhereDrawTextPutsThem()
 {
     QFETCH(int, rowTwips);
     QFETCH(bool, fontAsMade);
+    QFETCH(QList<int>, edges);
 
     const SkinFont font = tahoma(39.75, true);
     QuestionGrid grid;
@@ -540,7 +548,7 @@ void TestExerciseBehaviour::gridDigitsSitWhereDrawTextPutsThem()
     grid.setRowHeight(-1, rowTwips);
     grid.setColWidth(-1, rowTwips);
     grid.setColAlignment(-1, 4);
-    const auto edge = [rowTwips](int i) { return roundToInt(i * rowTwips / 15.0); };
+    const auto edge = [&edges](int i) { return edges.at(i); };
     grid.resize(edge(10) + 3, edge(10) + 3);
     const auto render = [&grid] {
         QImage image(grid.size(), QImage::Format_RGB32);

@@ -217,21 +217,26 @@ void TestGradient::backdropCoversScreenWithGradient_data()
 {
     QTest::addColumn<int>("w");
     QTest::addColumn<int>("h");
-    QTest::newRow("1280x800") << 1280 << 800;
-    QTest::newRow("1920x1080") << 1920 << 1080;
-    QTest::newRow("1024x768") << 1024 << 768;
+    // The same size in twips, 15 to a pixel at 96 dpi.
+    QTest::addColumn<double>("wTwips");
+    QTest::addColumn<double>("hTwips");
+    QTest::newRow("1280x800") << 1280 << 800 << 19200.0 << 12000.0;
+    QTest::newRow("1920x1080") << 1920 << 1080 << 28800.0 << 16200.0;
+    QTest::newRow("1024x768") << 1024 << 768 << 15360.0 << 11520.0;
 }
 
 void TestGradient::backdropCoversScreenWithGradient()
 {
     QFETCH(int, w);
     QFETCH(int, h);
+    QFETCH(double, wTwips);
+    QFETCH(double, hTwips);
     TestWorld world(w, h);
     BackdropWindow &backdrop = windows::frmZFon();
     QCOMPARE(backdrop.Left(), 0.0);
     QCOMPARE(backdrop.Top(), 0.0);
-    QCOMPARE(backdrop.Width(), w * 15.0);
-    QCOMPARE(backdrop.Height(), h * 15.0);
+    QCOMPARE(backdrop.Width(), wTwips);
+    QCOMPARE(backdrop.Height(), hTwips);
     QCOMPARE(backdrop.geometry(), QRect(0, 0, w, h));
 
     const QImage &image = backdrop.persistentImage();

@@ -44,25 +44,28 @@ void TestStartup::fitsTheScreen_data()
 {
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<QSize>("window");   // pixels, at the top left corner
+    QTest::addColumn<QSizeF>("twips");   // the same, 15 twips to a pixel at 96 dpi
 
-    QTest::newRow("768 high: whole screen") << QSize(1024, 768) << QSize(1024, 768);
-    QTest::newRow("799 high: whole screen") << QSize(1280, 799) << QSize(1280, 799);
-    QTest::newRow("799 high, wide: whole screen") << QSize(1600, 799) << QSize(1600, 799);
-    QTest::newRow("800 high") << QSize(1280, 800) << QSize(1280, 800);
-    QTest::newRow("2160 high") << QSize(3840, 2160) << QSize(1280, 800);
+    QTest::newRow("768 high: whole screen") << QSize(1024, 768) << QSize(1024, 768) << QSizeF(15360, 11520);
+    QTest::newRow("799 high: whole screen") << QSize(1280, 799) << QSize(1280, 799) << QSizeF(19200, 11985);
+    QTest::newRow("799 high, wide: whole screen")
+        << QSize(1600, 799) << QSize(1600, 799) << QSizeF(24000, 11985);
+    QTest::newRow("800 high") << QSize(1280, 800) << QSize(1280, 800) << QSizeF(19200, 12000);
+    QTest::newRow("2160 high") << QSize(3840, 2160) << QSize(1280, 800) << QSizeF(19200, 12000);
     // A screen narrower than the template gives the window its width, as a low screen
     // gives it its height, so no part of the window lies off the screen.
-    QTest::newRow("800 high, 1024 wide") << QSize(1024, 800) << QSize(1024, 800);
-    QTest::newRow("1152 x 864") << QSize(1152, 864) << QSize(1152, 800);
-    QTest::newRow("portrait 1080 x 1920") << QSize(1080, 1920) << QSize(1080, 800);
-    QTest::newRow("portrait 1200 x 1920") << QSize(1200, 1920) << QSize(1200, 800);
-    QTest::newRow("1279 x 800") << QSize(1279, 800) << QSize(1279, 800);
+    QTest::newRow("800 high, 1024 wide") << QSize(1024, 800) << QSize(1024, 800) << QSizeF(15360, 12000);
+    QTest::newRow("1152 x 864") << QSize(1152, 864) << QSize(1152, 800) << QSizeF(17280, 12000);
+    QTest::newRow("portrait 1080 x 1920") << QSize(1080, 1920) << QSize(1080, 800) << QSizeF(16200, 12000);
+    QTest::newRow("portrait 1200 x 1920") << QSize(1200, 1920) << QSize(1200, 800) << QSizeF(18000, 12000);
+    QTest::newRow("1279 x 800") << QSize(1279, 800) << QSize(1279, 800) << QSizeF(19185, 12000);
 }
 
 void TestStartup::fitsTheScreen()
 {
     QFETCH(QSize, screen);
     QFETCH(QSize, window);
+    QFETCH(QSizeF, twips);
 
     world_ = std::make_unique<TestWorld>(screen.width(), screen.height());
     QVERIFY(app::startUp());
@@ -73,8 +76,8 @@ void TestStartup::fitsTheScreen()
     QVERIFY(main.isVisible());
     QCOMPARE(main.Left(), 0.0);
     QCOMPARE(main.Top(), 0.0);
-    QCOMPARE(main.Width(), window.width() * 15.0);
-    QCOMPARE(main.Height(), window.height() * 15.0);
+    QCOMPARE(main.Width(), twips.width());
+    QCOMPARE(main.Height(), twips.height());
     QCOMPARE(main.geometry(), QRect(QPoint(0, 0), window));
     QCOMPARE(shownWindows(), QList<QWidget *>{const_cast<StartWindow *>(&main)});
 }

@@ -522,8 +522,10 @@ private slots:
     {
         QFETCH(int, scale);
         const QImage hand = skinart::drawHandCursor(scale);
-        QCOMPARE(hand.size(), QSize(skinart::kHandSize, skinart::kHandSize) * scale);
-        const QPoint hot = skinart::kHandHotSpot * scale;
+        // A 32-pixel pointer whose fingertip is 12 pixels in, on the second row.
+        QCOMPARE(hand.size(), QSize(32, 32) * scale);
+        const QPoint hot = QPoint(12, 1) * scale;
+        QCOMPARE(skinart::kHandHotSpot, QPoint(12, 1));
         QVERIFY(qAlpha(hand.pixel(hot)) > 200);
         // Nothing beside the tip on the same row: the finger is the topmost part.
         QCOMPARE(qAlpha(hand.pixel(hot.x() - 4 * scale, hot.y())), 0);
