@@ -13,6 +13,7 @@
 #include <deque>
 #include <limits>
 #include <optional>
+#include <utility>
 
 // The exercise engine on its own, with a small grid and plain controls that remember
 // what was done to them, a clock the test moves and a random source it scripts.
@@ -837,11 +838,17 @@ QString pathTo(const QString &state, bool competition)
     qFatal("no path to %s", qPrintable(state));
 }
 
-// The running box's text for a run below a minute, in a locale with a decimal comma.
+// The running box's text for the runs the state table makes, in a locale with a decimal
+// comma. Each step comes 1.5 s after the last and a timing state is read 1 s on, so a run
+// lasts 1, 1.5, 2.5 or 4 seconds; the texts are worked by hand.
 QString runningBoxText(double seconds)
 {
-    const int hundredths = static_cast<int>(std::lround(seconds * 100));
-    return QStringLiteral("0:%1:%2").arg(hundredths / 100, 2, 10, QLatin1Char('0')).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+    static const std::pair<double, const char *> texts[] = {
+        {1.0, "0:01:00"}, {1.5, "0:01:50"}, {2.5, "0:02:50"}, {4.0, "0:04:00"}};
+    for (const auto &[length, text] : texts)
+        if (std::abs(seconds - length) < 1e-9)
+            return QString::fromLatin1(text);
+    return QStringLiteral("no worked text for %1 s").arg(seconds);
 }
 
 } // namespace
