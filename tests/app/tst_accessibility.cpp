@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExerciseScript.h"
 #include "TestSupport.h"
 
 #include "ui/exercise/QuestionGrid.h"
@@ -156,7 +157,7 @@ private slots:
         QTest::newRow("wrong check") << "wrong check" << QStringList{"Wrong, the sum is %1"};
         QTest::newRow("shuffle") << "shuffle" << QStringList{"Shuffling"};
         QTest::newRow("shuffle stopped") << "shuffle shuffle" << QStringList{"Shuffling", "Shuffle stopped"};
-        QTest::newRow("stopwatch") << "start wait start"
+        QTest::newRow("stopwatch") << "start wait:4.44 start"
                                    << QStringList{"Stopwatch started", "Stopwatch stopped at 4.44 seconds"};
     }
 
@@ -176,19 +177,26 @@ private slots:
         const int sum = gridSum(exercise);
 
         Appearances appeared(&announcer);
-        for (const QString &action : actions.split(QLatin1Char(' '))) {
-            if (action == QLatin1String("right") || action == QLatin1String("wrong"))
-                exercise.txtYourAnswer->setText(QString::number(sum + (action == QLatin1String("wrong"))));
-            else if (action == QLatin1String("check"))
+        using exerciseScript::Action;
+        QString bad;
+        const QList<exerciseScript::Step> steps = exerciseScript::parse(actions, &bad);
+        QVERIFY2(bad.isEmpty(), qPrintable("unknown step " + bad));
+        for (const exerciseScript::Step &step : steps) {
+            if (step.action == Action::Right || step.action == Action::Wrong) {
+                exercise.txtYourAnswer->setText(exerciseScript::typed(step.action, sum));
+            } else if (step.action == Action::Check) {
                 QTest::mouseClick(exercise.btnCheck.get(), Qt::LeftButton);
-            else if (action == QLatin1String("shuffle"))
+            } else if (step.action == Action::Shuffle) {
                 QTest::mouseClick(exercise.btnKaristir.get(), Qt::LeftButton);
-            else if (action == QLatin1String("start"))
+            } else if (step.action == Action::Start) {
                 QTest::mouseClick(exercise.btnStart.get(), Qt::LeftButton);
-            else if (action == QLatin1String("wait"))
-                world.clock().advance(4.44);
-            else
-                QFAIL(qPrintable(action));
+            } else if (step.action == Action::Wait) {
+                world.clock().advance(step.seconds);
+                if (exercise.trmSure.isActive())
+                    exercise.trmSure_Timer();
+            } else {
+                QFAIL(qPrintable("no " + step.word + " step in this test"));
+            }
             // Said once the click is handled, as the notification appears.
             QCoreApplication::processEvents();
         }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExerciseScript.h"
 #include "TestSupport.h"
 
 #include "app/Fonts.h"
@@ -241,57 +242,59 @@ void TestExerciseBehaviour::clickBack()
     ex_ = nullptr;
 }
 
-// Steps of a user, separated by spaces:
-//   shuffle / start / check / reset   click that button
-//   esc / enter                       press that key
-//   passes                            let some shuffle passes run
-//   wait:S                            the clock moves S seconds and the timer ticks
-//   drift:S                           the clock moves S seconds before the next tick
-//   right / wrong / zero / space / blank
-//                                     type the sum, the sum plus 1, the sum with a leading
-//                                     zero or space, or clear the box
-//   back / open                       Back, and START on the start window
+// Drives the real window through the steps of ExerciseScript.h.
 void TestExerciseBehaviour::run(const QString &script)
 {
-    for (const QString &step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (step == "shuffle") {
+    using exerciseScript::Action;
+    QString bad;
+    const QList<exerciseScript::Step> steps = exerciseScript::parse(script, &bad);
+    QVERIFY2(bad.isEmpty(), qPrintable("unknown step " + bad));
+    for (const exerciseScript::Step &step : steps) {
+        switch (step.action) {
+        case Action::Shuffle:
             click(ex_->btnKaristir.get());
-        } else if (step == "start") {
+            break;
+        case Action::Start:
             click(ex_->btnStart.get());
-        } else if (step == "check") {
+            break;
+        case Action::Check:
             click(ex_->btnCheck.get());
-        } else if (step == "reset") {
+            break;
+        case Action::Reset:
             click(ex_->btnReset.get());
-        } else if (step == "esc") {
+            break;
+        case Action::Escape:
             key(Qt::Key_Escape);
-        } else if (step == "enter") {
+            break;
+        case Action::Enter:
             key(Qt::Key_Return);
-        } else if (step == "passes") {
+            break;
+        case Action::Passes:
             passes();
-        } else if (step.startsWith("wait:")) {
-            world_->clock().advance(step.mid(5).toDouble());
+            break;
+        case Action::Wait:
+            world_->clock().advance(step.seconds);
             if (ex_->trmSure.isActive())
                 ex_->trmSure_Timer();
-        } else if (step.startsWith("drift:")) {
-            world_->clock().advance(step.mid(6).toDouble());
-        } else if (step == "right") {
-            type(QString::number(gridSum()));
-        } else if (step == "wrong") {
-            type(QString::number(gridSum() + 1));
-        } else if (step == "zero") {
-            type("0" + QString::number(gridSum()));
-        } else if (step == "space") {
-            type(" " + QString::number(gridSum()));
-        } else if (step == "blank") {
-            type(QString());
-        } else if (step == "back") {
+            break;
+        case Action::Drift:
+            world_->clock().advance(step.seconds);
+            break;
+        case Action::Right:
+        case Action::Wrong:
+        case Action::Zero:
+        case Action::Space:
+        case Action::Blank:
+            type(exerciseScript::typed(step.action, gridSum()));
+            break;
+        case Action::Back:
             clickBack();
             TestWorld::flushDeletes();
-        } else if (step == "open") {
+            break;
+        case Action::Open:
             click(windows::frmMain().btnStart.get());
             ex_ = &windows::frmVelantra();
-        } else {
-            QFAIL(qPrintable("unknown step " + step));
+            break;
         }
     }
 }
