@@ -177,25 +177,32 @@ void TestBackdrop::arrangeWindows_data()
     QTest::addColumn<QRect>("area");
     QTest::addColumn<QRectF>("before");   // the start window, twips
     QTest::addColumn<QRectF>("expected");
+    QTest::addColumn<QRect>("pixels");   // the same place, 15 twips to a pixel
 
     QTest::newRow("centred, halves to even") << true << QRect(0, 0, 1280, 800)
                                              << QRectF(0, 0, 1035 * kTpp, 700 * kTpp)
-                                             << QRectF(122 * kTpp, 50 * kTpp, 1035 * kTpp, 700 * kTpp);
+                                             << QRectF(122 * kTpp, 50 * kTpp, 1035 * kTpp, 700 * kTpp)
+                                             << QRect(122, 50, 1035, 700);
     QTest::newRow("moved back from elsewhere") << true << QRect(0, 0, 1280, 800)
                                                << QRectF(3000, 4500, 1035 * kTpp, 700 * kTpp)
-                                               << QRectF(122 * kTpp, 50 * kTpp, 1035 * kTpp, 700 * kTpp);
+                                               << QRectF(122 * kTpp, 50 * kTpp, 1035 * kTpp, 700 * kTpp)
+                                               << QRect(122, 50, 1035, 700);
     QTest::newRow("below a top task bar") << true << QRect(0, 40, 1280, 760)
                                           << QRectF(0, 0, 1024 * kTpp, 700 * kTpp)
-                                          << QRectF(128 * kTpp, 70 * kTpp, 1024 * kTpp, 700 * kTpp);
+                                          << QRectF(128 * kTpp, 70 * kTpp, 1024 * kTpp, 700 * kTpp)
+                                          << QRect(128, 70, 1024, 700);
     QTest::newRow("larger than the work area: clamped to 0")
         << true << QRect(50, 30, 1000, 600) << QRectF(0, 0, 1280 * kTpp, 800 * kTpp)
-        << QRectF(0, 0, 1280 * kTpp, 800 * kTpp);
+        << QRectF(0, 0, 1280 * kTpp, 800 * kTpp)
+        << QRect(0, 0, 1280, 800);
     QTest::newRow("size snapped to whole pixels") << true << QRect(0, 0, 1280, 800)
                                                   << QRectF(0, 0, 15533, 10507)   // 1035.53 x 700.47 px
-                                                  << QRectF(122 * kTpp, 50 * kTpp, 1036 * kTpp, 700 * kTpp);
+                                                  << QRectF(122 * kTpp, 50 * kTpp, 1036 * kTpp, 700 * kTpp)
+                                                  << QRect(122, 50, 1036, 700);
     QTest::newRow("failed work-area query") << false << QRect()
                                             << QRectF(3000, 1500, 19207, 12008)   // 1280.47 x 800.53 px
-                                            << QRectF(0, 0, 1280 * kTpp, 801 * kTpp);
+                                            << QRectF(0, 0, 1280 * kTpp, 801 * kTpp)
+                                            << QRect(0, 0, 1280, 801);
 }
 
 void TestBackdrop::arrangeWindows()
@@ -204,6 +211,7 @@ void TestBackdrop::arrangeWindows()
     QFETCH(QRect, area);
     QFETCH(QRectF, before);
     QFETCH(QRectF, expected);
+    QFETCH(QRect, pixels);
     TestWorld world;
     ScreenMetrics screen = platform::screen();
     screen.workArea = knownArea ? std::optional<QRect>(area) : std::nullopt;
@@ -213,8 +221,7 @@ void TestBackdrop::arrangeWindows()
 
     main.arrangeWindows();
     QCOMPARE(twipsOf(main), expected);
-    QCOMPARE(main.geometry(), QRect(int(expected.x() / kTpp), int(expected.y() / kTpp), int(expected.width() / kTpp),
-                                    int(expected.height() / kTpp)));
+    QCOMPARE(main.geometry(), pixels);
 }
 
 void TestBackdrop::arrangeLaysExerciseWindowOverStartWindow()
