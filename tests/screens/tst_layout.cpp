@@ -128,13 +128,16 @@ void TestLayout::controlPanelWidths_data()
     QTest::addColumn<double>("sw");
     QTest::addColumn<int>("timeWidth");
     QTest::addColumn<int>("checkWidth");
-    QTest::newRow("372: SW-12 exactly 360") << 372.0 << 360 << 300;
-    QTest::newRow("300") << 300.0 << 288 << 288;
-    QTest::newRow("311") << 311.0 << 299 << 299;
-    QTest::newRow("312: SW-12 exactly 300") << 312.0 << 300 << 300;
-    QTest::newRow("495") << 495.0 << 360 << 300;
-    QTest::newRow("271 (1024 window)") << 271.0 << 259 << 259;
-    QTest::newRow("half pixel to even") << 300.5 << 288 << 288;   // 288.5 -> 288
+    // Each centred in the panel, (SW - width) / 2 worked by hand.
+    QTest::addColumn<double>("timeLeft");
+    QTest::addColumn<double>("checkLeft");
+    QTest::newRow("372: SW-12 exactly 360") << 372.0 << 360 << 300 << 6.0 << 36.0;
+    QTest::newRow("300") << 300.0 << 288 << 288 << 6.0 << 6.0;
+    QTest::newRow("311") << 311.0 << 299 << 299 << 6.0 << 6.0;
+    QTest::newRow("312: SW-12 exactly 300") << 312.0 << 300 << 300 << 6.0 << 6.0;
+    QTest::newRow("495") << 495.0 << 360 << 300 << 67.5 << 97.5;
+    QTest::newRow("271 (1024 window)") << 271.0 << 259 << 259 << 6.0 << 6.0;
+    QTest::newRow("half pixel to even") << 300.5 << 288 << 288 << 6.25 << 6.25;   // 288.5 -> 288
 }
 
 void TestLayout::controlPanelWidths()
@@ -142,13 +145,15 @@ void TestLayout::controlPanelWidths()
     QFETCH(double, sw);
     QFETCH(int, timeWidth);
     QFETCH(int, checkWidth);
+    QFETCH(double, timeLeft);
+    QFETCH(double, checkLeft);
     QCOMPARE(timeBoxWidth(sw), timeWidth);
     QCOMPARE(checkButtonWidth(sw), checkWidth);
     const ControlPanelPlaces p = controlPanelPlaces(sw, 550, QSizeF(161, 25), QSizeF(201, 25));
     QCOMPARE(p.rect[Time].width(), double(timeWidth));
     QCOMPARE(p.rect[Check].width(), double(checkWidth));
-    QCOMPARE(p.rect[Time].left(), (sw - timeWidth) / 2);
-    QCOMPARE(p.rect[Check].left(), (sw - checkWidth) / 2);
+    QCOMPARE(p.rect[Time].left(), timeLeft);
+    QCOMPARE(p.rect[Check].left(), checkLeft);
 }
 
 void TestLayout::sideBySidePairStaysInsideThePanel_data()
