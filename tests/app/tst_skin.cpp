@@ -13,6 +13,7 @@
 #include "ui/skin/Surface.h"
 #include "ui/exercise/QuestionGrid.h"
 
+#include <QBackingStore>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -94,6 +95,8 @@ private slots:
     void refreshDropsDirectDrawingNotYetShown();
     void clsClearsToBackColour();
     void windowShowsTheKeptDrawings();
+    void paintedAheadWindowShowsItsDrawings_data();
+    void paintedAheadWindowShowsItsDrawings();
     void grownSurfaceShowsBackgroundBeyond();
     void manyKeptDrawingsAllStay();
     void embeddedImagesMatchTheirPictures_data();
@@ -437,6 +440,60 @@ void TestSkin::windowShowsTheKeptDrawings()
     QCOMPARE(shown(), s.persistentImage());
     // The kept drawings are not the back colour alone.
     QVERIFY(colourMismatch(s.persistentImage(), QRect(0, 0, 300, 200), kBack).size() > 0);
+}
+
+// A window whose drawings were painted into its backing store before it was exposed
+// shows what it keeps at the first paint: also when it drew again or was cleared in the
+// meantime, or when the platform cleared the store for that paint.
+void TestSkin::paintedAheadWindowShowsItsDrawings_data()
+{
+    QTest::addColumn<QString>("between");
+    QTest::addColumn<QRgb>("shown");
+    const QRgb red = qRgb(200, 20, 20), blue = qRgb(20, 20, 200);
+    QTest::newRow("nothing") << QString() << red;
+    QTest::newRow("drawn again") << QStringLiteral("draw") << blue;
+    QTest::newRow("cleared") << QStringLiteral("cls") << kBack;
+    QTest::newRow("store cleared by the platform") << QStringLiteral("store") << red;
+}
+
+void TestSkin::paintedAheadWindowShowsItsDrawings()
+{
+    QFETCH(QString, between);
+    QFETCH(QRgb, shown);
+    const QRect all(0, 0, 160, 90);
+    Surface s;
+    s.resize(all.size());
+    s.setBackColor(QColor::fromRgb(kBack));
+    const auto fill = [&s, &all](QRgb colour) {
+        Drawing d;
+        d.area = d.clip = all;
+        d.colour = QColor::fromRgb(colour);
+        s.drawPersistently([&] { s.draw(d); });
+    };
+    fill(qRgb(200, 20, 20));
+    s.show();
+    s.paintAhead();
+    QCOMPARE(s.paintCount(), 0);   // painted ahead of the window's first paint
+    if (between == QLatin1String("draw")) {
+        fill(qRgb(20, 20, 200));
+    } else if (between == QLatin1String("cls")) {
+        s.Cls();
+        s.Refresh();
+    } else if (between == QLatin1String("store")) {
+        QBackingStore *store = s.backingStore();
+        store->beginPaint(QRegion(all));
+        {
+            QPainter p(store->paintDevice());
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.fillRect(all, Qt::transparent);
+        }
+        store->endPaint();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    QTRY_VERIFY(s.paintCount() > 0);
+    const QImage image = s.screen()->grabWindow(s.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QString m = colourMismatch(image, all, shown);
+    QVERIFY2(m.isEmpty(), qPrintable(m));
 }
 
 // A grown surface keeps what was drawn, cut at its old edge, and shows its back colour

@@ -3,10 +3,13 @@
 
 #include "ui/skin/BoldText.h"
 
+#include <QBackingStore>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 int mouseButtonsOf(Qt::MouseButtons buttons)
 {
@@ -93,6 +96,7 @@ void Surface::followSize()
     direct_ = QImage();
     directShown_ = false;
     keptPixels_ = QImage();
+    paintedAhead_ = {};
     if (ratio != keptRatio_) {
         kept_.clear();
         kept_.push_back(fillOf(rect(), backColor_));
@@ -110,6 +114,7 @@ void Surface::keep(Drawing drawing)
 {
     keptAny_ = true;
     keptPixels_ = QImage();
+    paintedAhead_ = {};
     // What an opaque drawing covers completely will never show again. Only the latest
     // drawings are looked at: a surface drawn again in place redraws what it drew last,
     // and a frame of many tiles is not searched once for every tile.
@@ -134,6 +139,7 @@ void Surface::Cls()
     followSize();
     keptAny_ = true;
     keptPixels_ = QImage();
+    paintedAhead_ = {};
     kept_.assign(1, fillOf(rect(), backColor_));
 }
 
@@ -245,6 +251,38 @@ const QImage &Surface::persistentImage()
     return keptPixels_;
 }
 
+Surface::StoreMark Surface::StoreMark::of(const QPaintDevice *device)
+{
+    if (!device || device->devType() != QInternal::Image)
+        return {};
+    const auto &image = *static_cast<const QImage *>(device);
+    if (image.isNull())
+        return {};
+    const int r = image.width() - 1, b = image.height() - 1;
+    return {image.constBits(),
+            {image.pixel(0, 0), image.pixel(r, 0), image.pixel(0, b), image.pixel(r, b), image.pixel(r / 2, b / 2)}};
+}
+
+void Surface::paintAhead()
+{
+    QBackingStore *store = isWindow() && isVisible() && keptAny_ ? backingStore() : nullptr;
+    if (!store)
+        return;
+    followSize();
+    // The store is new memory as well: its pages are touched now, not in the first paint.
+    store->resize(size());
+    store->beginPaint(QRegion(rect()));
+    if (QPaintDevice *device = store->paintDevice()) {
+        {
+            QPainter painter(device);
+            painter.setClipRect(rect());
+            paintKept(painter, rect());
+        }
+        paintedAhead_ = StoreMark::of(device);
+    }
+    store->endPaint();
+}
+
 QImage Surface::shownImage()
 {
     QImage shown = persistentImage().copy();
@@ -270,6 +308,12 @@ void Surface::paintEvent(QPaintEvent *event)
     if (!directRepaintAsked_)
         directShown_ = false;
     directRepaintAsked_ = false;
+    // Painted ahead into this very store, the drawings are there already. They are painted
+    // as always anywhere else (a grab), and where the platform cleared the store for this
+    // paint or handed out another: its pixels are not those painted ahead.
+    const StoreMark ahead = std::exchange(paintedAhead_, {});
+    if (ahead.bits && !directShown_ && StoreMark::of(p.paintEngine()->paintDevice()) == ahead)
+        return;
     // Clipped to one rectangle at a time, each copy is a plain blit; under the whole
     // region (the window less its opaque children) the raster engine would fill span by
     // span on a pool of threads.
@@ -282,6 +326,13 @@ void Surface::paintEvent(QPaintEvent *event)
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         p.drawImage(QPoint(0, 0), direct_);
     }
+}
+
+void Surface::resizeEvent(QResizeEvent *event)
+{
+    // A resized backing store is a new one.
+    paintedAhead_ = {};
+    QWidget::resizeEvent(event);
 }
 
 void Surface::onMouseMove(int, int, double, double) {}

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <vector>
 
 // One drawing on a surface: a fill, a copy of pixels, or a line of text, limited to the
@@ -89,6 +90,10 @@ public:
 
     // The persistent drawings as pixels, made when asked (tests and screenshots).
     const QImage &persistentImage();
+    // Paints the window's persistent drawings into its backing store now, so that its
+    // next repaint there finds them painted. For a window the window system is mapping:
+    // its first paint waits for that, and the drawing is done meanwhile.
+    void paintAhead();
     // What the surface shows at this moment: the persistent image with the direct layer.
     QImage shownImage();
     bool directLayerShown() const { return directShown_; }
@@ -103,6 +108,7 @@ protected:
     virtual void onClick();
 
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -124,6 +130,15 @@ private:
     bool autoRedraw_ = false;
     bool directShown_ = false;
     bool directRepaintAsked_ = false;
+    // Where a backing store's pixels lie, and five of them. paintAhead marks the store it
+    // painted the kept drawings into, until they or the store's size change.
+    struct StoreMark {
+        const uchar *bits = nullptr;
+        std::array<QRgb, 5> samples{};
+        static StoreMark of(const QPaintDevice *device);
+        bool operator==(const StoreMark &) const = default;
+    };
+    StoreMark paintedAhead_;
     bool leftPressed_ = false;
     int mousePointer_ = Arrow;
     QCursor customCursor_{Qt::PointingHandCursor};

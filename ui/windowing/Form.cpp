@@ -238,6 +238,9 @@ void Form::Show(Form *owner)
         // size and scale (drawing the same screen twice would double the time to open).
         if (size() != laidOutSize_ || imageRatio() != laidOutRatio_)
             layOut();
+        // The window manager is mapping the window now, and the first paint waits for it.
+        if (WindowState() != Minimized)
+            paintAhead();
     }
 }
 
