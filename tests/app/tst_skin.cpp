@@ -443,35 +443,48 @@ void TestSkin::windowShowsTheKeptDrawings()
 }
 
 // A window whose drawings were painted into its backing store before it was exposed
-// shows what it keeps at the first paint: also when it drew again or was cleared in the
-// meantime, or when the platform cleared the store for that paint.
+// shows what it keeps at the first paint: also when it drew again, was cleared or grew in
+// the meantime, or when the platform cleared the store for that paint. Painted ahead as
+// it is shown, or while still hidden, made ready to be shown later.
 void TestSkin::paintedAheadWindowShowsItsDrawings_data()
 {
+    QTest::addColumn<bool>("hidden");
     QTest::addColumn<QString>("between");
     QTest::addColumn<QRgb>("shown");
+    QTest::addColumn<QRgb>("beyond");   // the right half of the grown window
     const QRgb red = qRgb(200, 20, 20), blue = qRgb(20, 20, 200);
-    QTest::newRow("nothing") << QString() << red;
-    QTest::newRow("drawn again") << QStringLiteral("draw") << blue;
-    QTest::newRow("cleared") << QStringLiteral("cls") << kBack;
-    QTest::newRow("store cleared by the platform") << QStringLiteral("store") << red;
+    for (const bool hidden : {false, true}) {
+        const char *when = hidden ? "while hidden, " : "as shown, ";
+        QTest::addRow("%snothing", when) << hidden << QString() << red << red;
+        QTest::addRow("%sdrawn again", when) << hidden << QStringLiteral("draw") << blue << blue;
+        QTest::addRow("%scleared", when) << hidden << QStringLiteral("cls") << kBack << kBack;
+        QTest::addRow("%sgrown", when) << hidden << QStringLiteral("grow") << red << kBack;
+        QTest::addRow("%sstore cleared by the platform", when) << hidden << QStringLiteral("store") << red << red;
+    }
 }
 
 void TestSkin::paintedAheadWindowShowsItsDrawings()
 {
+    QFETCH(bool, hidden);
     QFETCH(QString, between);
     QFETCH(QRgb, shown);
-    const QRect all(0, 0, 160, 90);
+    QFETCH(QRgb, beyond);
+    const QRect first(0, 0, 80, 90);
+    QRect all = first;
     Surface s;
     s.resize(all.size());
     s.setBackColor(QColor::fromRgb(kBack));
-    const auto fill = [&s, &all](QRgb colour) {
+    const auto fill = [&s](QRgb colour) {
         Drawing d;
-        d.area = d.clip = all;
+        d.area = d.clip = s.rect();
         d.colour = QColor::fromRgb(colour);
         s.drawPersistently([&] { s.draw(d); });
     };
     fill(qRgb(200, 20, 20));
-    s.show();
+    if (hidden)
+        s.createWinId();
+    else
+        s.show();
     s.paintAhead();
     QCOMPARE(s.paintCount(), 0);   // painted ahead of the window's first paint
     if (between == QLatin1String("draw")) {
@@ -479,6 +492,9 @@ void TestSkin::paintedAheadWindowShowsItsDrawings()
     } else if (between == QLatin1String("cls")) {
         s.Cls();
         s.Refresh();
+    } else if (between == QLatin1String("grow")) {
+        all.setWidth(2 * first.width());
+        s.resize(all.size());
     } else if (between == QLatin1String("store")) {
         QBackingStore *store = s.backingStore();
         store->beginPaint(QRegion(all));
@@ -489,10 +505,14 @@ void TestSkin::paintedAheadWindowShowsItsDrawings()
         }
         store->endPaint();
     }
+    s.show();
     QVERIFY(QTest::qWaitForWindowExposed(&s));
     QTRY_VERIFY(s.paintCount() > 0);
     const QImage image = s.screen()->grabWindow(s.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QString m = colourMismatch(image, all, shown);
+    QCOMPARE(image.size(), all.size());
+    QString m = colourMismatch(image, first, shown);
+    QVERIFY2(m.isEmpty(), qPrintable(m));
+    m = colourMismatch(image, all.adjusted(first.width(), 0, 0, 0), beyond);
     QVERIFY2(m.isEmpty(), qPrintable(m));
 }
 

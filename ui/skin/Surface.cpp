@@ -265,10 +265,13 @@ Surface::StoreMark Surface::StoreMark::of(const QPaintDevice *device)
 
 void Surface::paintAhead()
 {
-    QBackingStore *store = isWindow() && isVisible() && keptAny_ ? backingStore() : nullptr;
+    // A window with its native window made: shown, or made ready while still hidden.
+    QBackingStore *store = isWindow() && testAttribute(Qt::WA_WState_Created) && keptAny_ ? backingStore() : nullptr;
     if (!store)
         return;
     followSize();
+    if (paintedAhead_.bits && store->size() == size() && StoreMark::of(store->paintDevice()) == paintedAhead_)
+        return;
     // The store is new memory as well: its pages are touched now, not in the first paint.
     store->resize(size());
     store->beginPaint(QRegion(rect()));
@@ -279,6 +282,7 @@ void Surface::paintAhead()
             paintKept(painter, rect());
         }
         paintedAhead_ = StoreMark::of(device);
+        paintedAheadSize_ = size();
     }
     store->endPaint();
 }
@@ -330,8 +334,10 @@ void Surface::paintEvent(QPaintEvent *event)
 
 void Surface::resizeEvent(QResizeEvent *event)
 {
-    // A resized backing store is a new one.
-    paintedAhead_ = {};
+    // A resized backing store is a new one. (A window resized while hidden is told its
+    // size only when shown: a store painted ahead at that size stands.)
+    if (event->size() != paintedAheadSize_)
+        paintedAhead_ = {};
     QWidget::resizeEvent(event);
 }
 

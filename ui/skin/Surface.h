@@ -91,8 +91,9 @@ public:
     // The persistent drawings as pixels, made when asked (tests and screenshots).
     const QImage &persistentImage();
     // Paints the window's persistent drawings into its backing store now, so that its
-    // next repaint there finds them painted. For a window the window system is mapping:
-    // its first paint waits for that, and the drawing is done meanwhile.
+    // next repaint there finds them painted. For a window the window system is mapping
+    // (its first paint waits for that, and the drawing is done meanwhile), or one made
+    // ready while hidden. A store already painted ahead is left as it is.
     void paintAhead();
     // What the surface shows at this moment: the persistent image with the direct layer.
     QImage shownImage();
@@ -139,6 +140,7 @@ private:
         bool operator==(const StoreMark &) const = default;
     };
     StoreMark paintedAhead_;
+    QSize paintedAheadSize_;
     bool leftPressed_ = false;
     int mousePointer_ = Arrow;
     QCursor customCursor_{Qt::PointingHandCursor};

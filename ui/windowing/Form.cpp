@@ -144,7 +144,12 @@ void Form::Move(double left, double top, double width, double height)
 {
     const bool resized = width != twips_.width || height != twips_.height;
     twips_ = {left, top, width, height};
-    setGeometry(platform::screen().pixelsOf(twips_));
+    const QRect pixels = platform::screen().pixelsOf(twips_);
+    // A native window made ready but never shown is mapped where it was made, wherever it
+    // was moved since: it is made again at its new place when shown.
+    if (!everShown_ && isWindow() && testAttribute(Qt::WA_WState_Created) && pixels != geometry())
+        destroy();
+    setGeometry(pixels);
     if (resized)
         layOut();
 }
@@ -216,15 +221,41 @@ void Form::setWindowStateTo(State state)
     }
 }
 
+void Form::becomeOwnedBy(Form *owner)
+{
+    if (!owner || parentWidget() == owner)
+        return;
+    // An owned window stays in front of its owner and is minimised with it. Typed as a
+    // dialog, it is marked transient for its owner, so the window manager keeps it so.
+    const QRect g = geometry();
+    setParent(owner, (windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    setGeometry(g);
+}
+
+void Form::layOutForFirstShow()
+{
+    // Laid out, unless a Move already did so for this very size and scale (drawing the
+    // same screen twice would double the time to open).
+    if (size() != laidOutSize_ || imageRatio() != laidOutRatio_)
+        layOut();
+    if (WindowState() != Minimized)
+        paintAhead();
+}
+
+void Form::prepareToShow(Form *owner)
+{
+    if (everShown_ || unloading_)
+        return;
+    becomeOwnedBy(owner);
+    ensurePolished();
+    windowHints::castsNoShadow(*this);
+    createWinId();
+    layOutForFirstShow();
+}
+
 void Form::Show(Form *owner)
 {
-    if (owner && parentWidget() != owner) {
-        // An owned window stays in front of its owner and is minimised with it. Typed as a
-        // dialog, it is marked transient for its owner, so the window manager keeps it so.
-        const QRect g = geometry();
-        setParent(owner, (windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
-        setGeometry(g);
-    }
+    becomeOwnedBy(owner);
     if (owner && !isVisible())
         insistOnPlace_ = 1;
     windowHints::castsNoShadow(*this);
@@ -234,13 +265,9 @@ void Form::Show(Form *owner)
         show();
     if (!everShown_) {
         everShown_ = true;
-        // Shown for the first time: laid out, unless a Move already did so for this very
-        // size and scale (drawing the same screen twice would double the time to open).
-        if (size() != laidOutSize_ || imageRatio() != laidOutRatio_)
-            layOut();
-        // The window manager is mapping the window now, and the first paint waits for it.
-        if (WindowState() != Minimized)
-            paintAhead();
+        // The window manager is mapping the window now, and the first paint waits for it:
+        // what was not made ready ahead is done meanwhile.
+        layOutForFirstShow();
     }
 }
 

@@ -44,6 +44,10 @@ public:
     void setWindowStateTo(State state);
 
     void Show(Form *owner = nullptr);
+    // Makes a window that has never been shown ready while hidden: owned by owner, its
+    // native window made, laid out and painted into its backing store. Show then has
+    // only to map it.
+    void prepareToShow(Form *owner = nullptr);
     void Hide();
     // False where the focus cannot go (hidden, disabled or minimised).
     bool SetFocus();
@@ -86,6 +90,9 @@ private:
     void followWindowSystem();
     // Form_Resize, noting the size and scale it laid the window out for.
     void layOut();
+    void becomeOwnedBy(Form *owner);
+    // Laid out for its size and scale, and painted into its backing store.
+    void layOutForFirstShow();
 
     QSize laidOutSize_;
     qreal laidOutRatio_ = 0;
