@@ -8,6 +8,8 @@
 #include "ui/start/CaptionStrip.h"
 
 #include <QAccessibleWidget>
+#include <QGuiApplication>
+#include <QWindow>
 #include <QTimer>
 
 #include <functional>
@@ -387,8 +389,40 @@ private:
     PacedTextBox *box_;
 };
 
+// The program as assistive technology sees it: its windows that are shown. (Qt lists
+// every window, also one made ready unseen, as the exercise window is before START.)
+class ShownWindowsApplication : public QAccessibleApplication {
+public:
+    int childCount() const override { return int(shown().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QObjectList windows = shown();
+        return index >= 0 && index < windows.size() ? QAccessible::queryAccessibleInterface(windows.at(index))
+                                                    : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? int(shown().indexOf(child->object())) : -1;
+    }
+
+private:
+    static QObjectList shown()
+    {
+        QObjectList windows;
+        for (QWindow *window : QGuiApplication::topLevelWindows()) {
+            if (!window->isVisible() || window->type() == Qt::Popup || window->type() == Qt::Desktop)
+                continue;
+            if (QAccessibleInterface *root = window->accessibleRoot(); root && root->object())
+                windows.append(root->object());
+        }
+        return windows;
+    }
+};
+
 QAccessibleInterface *factory(const QString &, QObject *object)
 {
+    if (object == qApp)
+        return new ShownWindowsApplication;
     if (auto *box = dynamic_cast<PacedTextBox *>(object))
         return new PacedTextBoxAccessible(box);
     if (auto *announcer = qobject_cast<Announcer *>(object))

@@ -19,6 +19,7 @@
 #include "ui/start/StartScreen.h"
 
 #include <QShortcut>
+#include <QTimer>
 
 using widgets::make;
 
@@ -136,14 +137,34 @@ void StartWindow::optMode_Click(int index)
     modMain::competitionMode = index == 1;
 }
 
+TwipsRect StartWindow::placeBelowTopBand() const
+{
+    return {Left(), Top() + kTopBandTwips, Width(), Height() - kTopBandTwips};
+}
+
 void StartWindow::btnStart_Click()
 {
     modMain::exerciseOpen = 1;
-    const double left = Left(), top = Top(), width = Width(), height = Height();
+    const TwipsRect place = placeBelowTopBand();
     ExerciseWindow &exercise = windows::frmVelantra();
-    exercise.Move(left, top + kTopBandTwips, width, height - kTopBandTwips);
+    exercise.Move(place.left, place.top, place.width, place.height);
     exercise.Show(this);
     temelYarismaEkraniCiz();
+}
+
+void StartWindow::paintEvent(QPaintEvent *event)
+{
+    Form::paintEvent(event);
+    // Once the start window is painted, the exercise window is made ready at the next
+    // idle moment, so that START has only to show it.
+    if (exercisePreparing_ || windows::loadedExerciseWindow())
+        return;
+    exercisePreparing_ = true;
+    QTimer::singleShot(0, this, [this] {
+        exercisePreparing_ = false;
+        if (!unloading() && !windows::loadedExerciseWindow() && WindowState() != Minimized)
+            windows::prepareExerciseWindow(*this, placeBelowTopBand());
+    });
 }
 
 void StartWindow::Form_Resize()
@@ -197,9 +218,10 @@ void StartWindow::arrangeWindows()
     const QPoint at = windowArrangement::centredIn(area, wPx, hPx);
     const TwipsRect place = screen.twipsOf(QRect(at, QSize(wPx, hPx)));
     Move(place.left, place.top, place.width, place.height);
+    const TwipsRect over = placeBelowTopBand();
     for (Form *form : windows::loaded()) {
         if (windows::liesOverStartWindow(*form))
-            form->Move(Left(), Top() + kTopBandTwips, Width(), Height() - kTopBandTwips);
+            form->Move(over.left, over.top, over.width, over.height);
     }
 }
 

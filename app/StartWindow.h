@@ -37,6 +37,8 @@ public:
     void arrangeWindows();
     void unloadAllForms();
     bool backdropOn() const { return backdropOn_; }
+    // Where the windows that lie over this one go: all of it but the top band.
+    TwipsRect placeBelowTopBand() const;
 
     // The controls, by their names.
     SkinTemplate pSablon;                          // "template" picture box
@@ -49,7 +51,11 @@ public:
     // The address the two small labels show: a site of the program's own kind.
     static QString webAddress();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void placeWebAddress();
     bool backdropOn_ = false;
+    bool exercisePreparing_ = false;
 };

@@ -7,12 +7,16 @@
 
 #include <QPointer>
 
+#include <utility>
+
 namespace windows {
 namespace {
 
 QPointer<StartWindow> g_startWindow;
 QPointer<ExerciseWindow> g_exerciseWindow;
 QPointer<BackdropWindow> g_backdrop;
+// Made ready, not yet loaded.
+QPointer<ExerciseWindow> g_readyExerciseWindow;
 
 // The window in the slot while it is loaded; an unloaded window waits for its deferred
 // deletion, but is no longer the program's.
@@ -23,11 +27,11 @@ F *ifLoaded(const QPointer<F> &slot)
 }
 
 template <class F>
-F &instance(QPointer<F> &slot)
+F &instance(QPointer<F> &slot, QPointer<F> *ready = nullptr)
 {
     if (F *window = ifLoaded(slot))
         return *window;
-    slot = new F;
+    slot = ready && *ready ? std::exchange(*ready, nullptr).data() : new F;
     addLoaded(*slot);
     slot->Form_Load();
     return *slot;
@@ -36,12 +40,22 @@ F &instance(QPointer<F> &slot)
 } // namespace
 
 StartWindow &frmMain() { return instance(g_startWindow); }
-ExerciseWindow &frmVelantra() { return instance(g_exerciseWindow); }
+ExerciseWindow &frmVelantra() { return instance(g_exerciseWindow, &g_readyExerciseWindow); }
 BackdropWindow &frmZFon() { return instance(g_backdrop); }
 
 StartWindow *loadedStartWindow() { return ifLoaded(g_startWindow); }
 ExerciseWindow *loadedExerciseWindow() { return ifLoaded(g_exerciseWindow); }
 BackdropWindow *loadedBackdrop() { return ifLoaded(g_backdrop); }
+
+void prepareExerciseWindow(Form &owner, const TwipsRect &place)
+{
+    if (g_readyExerciseWindow || loadedExerciseWindow())
+        return;
+    auto *window = new ExerciseWindow;
+    window->Move(place.left, place.top, place.width, place.height);
+    window->prepareToShow(&owner);
+    g_readyExerciseWindow = window;
+}
 
 bool liesOverStartWindow(const Form &form)
 {

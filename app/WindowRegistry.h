@@ -21,6 +21,10 @@ StartWindow *loadedStartWindow();
 ExerciseWindow *loadedExerciseWindow();
 BackdropWindow *loadedBackdrop();
 
+// Makes an exercise window ready while hidden, owned by owner and in place, so that
+// frmVelantra later loads it and has only to show it. A ready or loaded one is kept.
+void prepareExerciseWindow(Form &owner, const TwipsRect &place);
+
 // Whether the window lies over the start window: any of the program's windows but the
 // start window itself and the backdrop behind it.
 bool liesOverStartWindow(const Form &form);

@@ -535,6 +535,33 @@ private slots:
         QCOMPARE(world.ends, 1);
     }
 
+    // Assistive technology finds the program's windows that are shown: not the exercise
+    // window made ready unseen while the start window waits, but that one once shown.
+    void programListsItsShownWindows()
+    {
+        TestWorld world;
+        StartWindow &main = world.startWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QTRY_VERIFY(unseenExerciseWindow());
+        QAccessibleInterface *program = QAccessible::queryAccessibleInterface(qApp);
+        const auto windowNames = [program] {
+            QStringList names;
+            for (int i = 0; i < program->childCount(); ++i) {
+                QAccessibleInterface *window = program->child(i);
+                names << window->text(QAccessible::Name);
+                if (program->indexOfChild(window) != i)
+                    names << QStringLiteral("(not found again)");
+            }
+            names.sort();
+            return names;
+        };
+        QCOMPARE(windowNames(), QStringList{QStringLiteral("Tovarin Parlendo")});
+
+        QTest::mouseClick(main.btnStart.get(), Qt::LeftButton);
+        QVERIFY(!unseenExerciseWindow());
+        QCOMPARE(windowNames(), (QStringList{QStringLiteral("Exercise"), QStringLiteral("Tovarin Parlendo")}));
+    }
+
     void pressingCaptionCellsActs()
     {
         TestWorld world;

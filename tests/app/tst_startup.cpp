@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/App.h"
+#include "ui/exercise/QuestionGrid.h"
 
 #include <QApplication>
 #include <QRadioButton>
@@ -24,6 +25,8 @@ private slots:
     void refusesALowScreen();
     void startedMinimisedOpensNormal();
     void selectsCompetitionMode();
+    void startOpensTheWindowMadeReady_data();
+    void startOpensTheWindowMadeReady();
 
 private:
     static QList<QWidget *> shownWindows();
@@ -154,6 +157,54 @@ void TestStartup::selectsCompetitionMode()
     QCOMPARE(modMain::competitionMode, false);
     QTest::mouseClick((*main.optMode[1]).get(), Qt::LeftButton);
     QCOMPARE(modMain::competitionMode, true);
+}
+
+// While the start window waits, the exercise window is made ready unseen; START opens
+// that one, loaded then, in the mode chosen meanwhile, and again after Back.
+void TestStartup::startOpensTheWindowMadeReady_data()
+{
+    QTest::addColumn<bool>("competition");
+    QTest::addColumn<int>("digitsShown");
+    QTest::newRow("Show Mode") << false << 100;
+    QTest::newRow("Competition Mode") << true << 0;
+}
+
+void TestStartup::startOpensTheWindowMadeReady()
+{
+    QFETCH(bool, competition);
+    QFETCH(int, digitsShown);
+    world_ = std::make_unique<TestWorld>();
+    QVERIFY(app::startUp());
+    StartWindow &main = windows::frmMain();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+
+    for (int opened = 0; opened < 2; ++opened) {
+        QTRY_VERIFY(unseenExerciseWindow());
+        ExerciseWindow *ready = unseenExerciseWindow();
+        QCOMPARE(shownWindows(), QList<QWidget *>{&main});
+        QVERIFY(!windows::loadedExerciseWindow());
+        QCOMPARE(modMain::exerciseOpen, 0);
+
+        QTest::mouseClick((*main.optMode[competition ? 1 : 0]).get(), Qt::LeftButton);
+        QTest::mouseClick(main.btnStart.get(), Qt::LeftButton);
+        ExerciseWindow *exercise = windows::loadedExerciseWindow();
+        QCOMPARE(exercise, ready);
+        QVERIFY(exercise->isVisible());
+        QCOMPARE(exercise->geometry(), QRect(0, 25, 1280, 775));
+        QVERIFY(QTest::qWaitForWindowExposed(exercise));
+        int digits = 0;
+        for (int r = 0; r < 10; ++r)
+            for (int c = 0; c < 10; ++c) {
+                const QString text = exercise->gSoru->textMatrix(r, c);
+                digits += text.size() == 1 && text >= QLatin1String("1") && text <= QLatin1String("9") ? 1 : 0;
+            }
+        QCOMPARE(digits, digitsShown);
+        QVERIFY(exercise->btnKaristir->hasFocus());
+
+        exercise->btnBack_Click();
+        QVERIFY(!windows::loadedExerciseWindow());
+        TestWorld::flushDeletes();
+    }
 }
 
 QTEST_MAIN(TestStartup)

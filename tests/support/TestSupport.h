@@ -10,12 +10,22 @@
 #include "ui/windowing/Platform.h"
 #include "TestDoubles.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
 
 // A simulated world for widget tests: a screen of a chosen size, a clock the test
 // drives, a fixed random sequence, and message boxes and process ends that are recorded
 // instead of acted on.
+// The exercise window made ready unseen while the start window waits, if there is one.
+inline ExerciseWindow *unseenExerciseWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *exercise = dynamic_cast<ExerciseWindow *>(w); exercise && !exercise->isVisible())
+            return exercise;
+    return nullptr;
+}
+
 class TestWorld {
 public:
     explicit TestWorld(int screenWidth = 1280, int screenHeight = 800, unsigned seed = 1)
