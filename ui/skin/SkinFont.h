@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QStandardPaths>
 #include <QString>
+#include <QStringList>
 
 // A font as the program names it: a face, a size in points and a weight. Sizes become
 // pixels as at 96 dpi (points x 4/3), so the layout does not move with the screen's dpi.
@@ -23,16 +24,26 @@ inline SkinFont tahoma(double points, bool bold = false)
     return SkinFont{QStringLiteral("Tahoma"), points, bold, false};
 }
 
-// Registers the regular and bold Tahoma files that the system's font packages install
-// outside the font configuration. Inline, so that tools and the start-up benchmark's
-// bare Qt program register them exactly as the program does without linking its code.
-inline void registerTahoma()
+// The regular and bold Tahoma files that the system's font packages install outside the
+// font configuration, those of them that are there.
+inline QStringList tahomaFiles()
 {
+    QStringList found;
     for (const char *file : {"wine/fonts/tahoma.ttf", "wine/fonts/tahomabd.ttf"}) {
         const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QString::fromLatin1(file));
         if (!path.isEmpty())
-            QFontDatabase::addApplicationFont(path);
+            found << path;
     }
+    return found;
+}
+
+// Registers those files with the toolkit. Inline, so that tools and the start-up
+// benchmark's bare Qt program register them exactly as the program does without linking
+// its code.
+inline void registerTahoma()
+{
+    for (const QString &path : tahomaFiles())
+        QFontDatabase::addApplicationFont(path);
 }
 
 inline bool tahomaKnown()
